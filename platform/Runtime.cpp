@@ -1,0 +1,295 @@
+#include "Runtime.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+
+// Counts nesting of events; forms unloaded meanwhile die when the outermost ends.
+class EventScope {
+ public:
+  explicit EventScope(int& depth) : depth_(depth) { ++depth_; }
+  ~EventScope() { --depth_; }
+  EventScope(const EventScope&) = delete;
+  EventScope& operator=(const EventScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+template <class T>
+void erase(std::vector<T*>& v, const T* x) {
+  v.erase(std::remove(v.begin(), v.end(), x), v.end());
+}
+
+}  // namespace
+
+Runtime::Runtime() = default;
+
+Runtime::~Runtime() {
+  // Forms still loaded at shutdown belong to their owner; only the graveyard is ours.
+  graveyard_.clear();
+}
+
+void Runtime::dispatch(const std::function<void()>& fn) {
+  {
+    EventScope scope(depth_);
+    fn();
+  }
+  if (depth_ == 0) flushGraveyard();
+}
+
+void Runtime::flushGraveyard() {
+  while (!graveyard_.empty()) {
+    std::vector<std::unique_ptr<Form>> dead;
+    dead.swap(graveyard_);
+    for (auto& f : dead) onFormDestroyed(*f);
+    dead.clear();
+  }
+}
+
+int Runtime::msgBox(const std::string& prompt, int style, const std::string& title) {
+  if (ended_) return mb::hasYesNo(style) ? mb::AnsNo : mb::AnsOk;
+  return showMsgBox(prompt, style, title);
+}
+
+void Runtime::playAsync(const std::string& path) { startSound(path); }
+
+Form* Runtime::loadedForm(const std::string& name) const {
+  for (Form* f : loaded_)
+    if (f->name() == name) return f;
+  return nullptr;
+}
+
+bool Runtime::accepts(const Form& f) const {
+  if (!f.isVisible() || !f.isLoaded()) return false;
+  if (modal_.empty()) return true;
+  const Form* top = modal_.back();
+  if (&f == top) return true;
+  // Forms shown above the topmost modal form (opened from it) take input too.
+  auto itTop = std::find(zorder_.begin(), zorder_.end(), top);
+  auto itF = std::find(zorder_.begin(), zorder_.end(), &f);
+  return itF != zorder_.end() && itTop != zorder_.end() && itF > itTop;
+}
+
+void Runtime::loadForm(Form& f) {
+  if (f.loaded_) return;
+  f.loaded_ = true;
+  loaded_.push_back(&f);
+  onFormLoaded(f);
+  dispatch([&f] { f.Form_Load(); });
+}
+
+void Runtime::activate(Form& f) {
+  dispatch([&f] { f.Form_Activate(); });
+}
+
+void Runtime::showForm(Form& f, bool modal) {
+  if (ended_) return;
+  if (!f.loaded_) loadForm(f);
+  if (!f.isLoaded() || ended_) return;  // Form_Load may unload it again
+  if (f.visible_) {
+    // Already shown: bring it to the front, never a second instance.
+    if (activeForm() != &f) {
+      erase(zorder_, &f);
+      zorder_.push_back(&f);
+      onFormShown(f, f.modal_);
+      activate(f);
+    }
+    return;
+  }
+  f.visible_ = true;
+  f.modal_ = modal;
+  zorder_.push_back(&f);
+  if (modal) modal_.push_back(&f);
+  onFormShown(f, modal);
+  activate(f);
+  if (modal && f.isLoaded() && !ended_) runModal(f);
+}
+
+void Runtime::unloadForm(Form& f) {
+  if (!f.loaded_ || f.unloaded_) return;
+  const bool wasFront = activeForm() == &f;
+  f.unloaded_ = true;
+  f.visible_ = false;
+  erase(zorder_, &f);
+  erase(modal_, &f);
+  erase(loaded_, &f);
+  for (Control* c : f.controls())
+    if (c->kind() == ControlKind::Timer) unschedule(*static_cast<Timer*>(c));
+  onFormHidden(f);
+  onTimersChanged();
+  if (f.releaseFromOwner) {
+    if (auto owned = f.releaseFromOwner()) graveyard_.push_back(std::move(owned));
+  }
+  if (loaded_.empty()) {
+    if (!ended_) {
+      ended_ = true;
+      onEnded();
+    }
+  } else if (wasFront && activeForm()) {
+    activate(*activeForm());
+  }
+  if (depth_ == 0) flushGraveyard();
+}
+
+void Runtime::discardForm(Form& f) {
+  if (f.loaded_ && !f.unloaded_) {
+    f.unloaded_ = true;
+    f.visible_ = false;
+    erase(zorder_, &f);
+    erase(modal_, &f);
+    erase(loaded_, &f);
+    for (Control* c : f.controls())
+      if (c->kind() == ControlKind::Timer) unschedule(*static_cast<Timer*>(c));
+    onFormHidden(f);
+    onFormDestroyed(f);
+    onTimersChanged();
+  }
+}
+
+void Runtime::unloadAll() {
+  while (!loaded_.empty()) unloadForm(*loaded_.back());
+}
+
+void Runtime::keyDown(Form& f, int keyCode, int shift) {
+  if (!accepts(f)) return;
+  dispatch([&f, keyCode, shift] {
+    if (f.KeyPreview) {
+      int code = keyCode;
+      f.Form_KeyDown(code, shift);
+    }
+  });
+}
+
+bool Runtime::userClick(Control& c) {
+  Form* f = c.form();
+  if (!f || !accepts(*f) || !c.shownOnForm() || !c.enabledOnForm()) return false;
+  dispatch([&c] {
+    if (c.kind() == ControlKind::CheckBox) {
+      auto& cb = static_cast<CheckBox&>(c);
+      cb.Value = cb.Value ? 0 : 1;
+    } else if (c.kind() == ControlKind::OptionButton) {
+      static_cast<OptionButton&>(c).select();
+    }
+    if (c.Click) c.Click();
+  });
+  return true;
+}
+
+static bool menuUsable(const MenuItem& m) {
+  for (const MenuItem* p = &m; p; p = p->parent())
+    if (!p->enabled()) return false;
+  return !m.isSeparator();
+}
+
+bool Runtime::userOpenMenu(MenuItem& title) {
+  Form* f = title.form();
+  if (!f || !accepts(*f) || title.parent() || !menuUsable(title)) return false;
+  dispatch([&title] {
+    if (title.Click) title.Click();
+  });
+  return true;
+}
+
+bool Runtime::userChooseMenu(MenuItem& item) {
+  Form* f = item.form();
+  if (!f || !accepts(*f) || !menuUsable(item)) return false;
+  dispatch([&item] {
+    if (item.Click) item.Click();
+  });
+  return true;
+}
+
+bool Runtime::userShortcut(MenuItem& item) {
+  Form* f = item.form();
+  if (!f || !accepts(*f) || !menuUsable(item)) return false;
+  dispatch([&item] {
+    MenuItem* title = item.parent();
+    while (title && title->parent()) title = title->parent();
+    if (item.shortcutOpensTitle && title && title->Click) title->Click();
+    if (item.Click && item.form()->isLoaded()) item.Click();
+  });
+  return true;
+}
+
+void Runtime::userClose(Form& f) {
+  if (!f.isLoaded()) return;
+  if (!modal_.empty() && !accepts(f)) return;  // a modal form in front keeps the others open
+  dispatch([&f] { f.Form_CloseRequested(); });
+}
+
+// ---- timers ----
+
+void Runtime::schedule(Timer& t, long long due) {
+  t.due = due;
+  t.seq = ++seq_;
+  if (!t.scheduled) {
+    t.scheduled = true;
+    timers_.push_back(&t);
+  }
+}
+
+void Runtime::unschedule(Timer& t) {
+  if (!t.scheduled) return;
+  t.scheduled = false;
+  erase(timers_, &t);
+}
+
+void Runtime::timerChanged(Timer& t, int propId) {
+  Form* f = t.form();
+  if (!f || !f->isLoaded()) return;
+  const bool live = t.Enabled && t.Interval > 0;
+  if (!live) {
+    unschedule(t);
+  } else if (propId == Timer::kIntervalProp || !t.scheduled) {
+    // A new interval, or Enabled turned on: the count starts afresh.
+    schedule(t, nowMs() + t.Interval);
+  }
+  onTimersChanged();
+}
+
+Timer* Runtime::nextTimer() const {
+  Timer* best = nullptr;
+  for (Timer* t : timers_)
+    if (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)) best = t;
+  return best;
+}
+
+void Runtime::fireTimer(Timer& t, long long now) {
+  if (!t.scheduled) return;
+  const long long interval = t.Interval;
+  long long next = t.due + interval;
+  if (next <= now) {
+    // Late: drop the missed ticks instead of firing them in a burst.
+    dropped_ += (now - t.due) / interval;
+    next = now + interval;
+  }
+  t.due = next;
+  t.seq = ++seq_;
+  if (t.running) {
+    ++dropped_;  // never re-enter a timer's own handler
+    onTimersChanged();
+    return;
+  }
+  dispatch([&t] {
+    struct Running {
+      Timer& t;
+      explicit Running(Timer& tt) : t(tt) { t.running = true; }
+      ~Running() { t.running = false; }
+      Running(const Running&) = delete;
+      Running& operator=(const Running&) = delete;
+    } guard(t);
+    ++t.ticks;
+    if (t.Tick) t.Tick();
+  });
+  onTimersChanged();
+}
+
+// ---- change notifications ----
+
+void Runtime::controlChanged(Control& c, Aspect aspect, int propId) { onControlChanged(c, aspect, propId); }
+void Runtime::formChanged(Form& f, Aspect aspect, int propId) { onFormChanged(f, aspect, propId); }
+
+}  // namespace forms

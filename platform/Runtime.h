@@ -1,0 +1,124 @@
+// The forms runtime: everything the game needs of a windowing platform. This
+// core holds what both realisations share (form lifecycle, activation, modal
+// stack, deferred unload, the timer schedule, input filtering, random numbers);
+// a realisation supplies windows, a clock, message boxes and sound.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Form.h"
+#include "Random.h"
+
+namespace forms {
+
+struct ScreenInfo {
+  float widthTwips = 12000;
+  float heightTwips = 9000;
+  float twipsPerPixelX = 15;
+  float twipsPerPixelY = 15;
+};
+
+// Message box styles and answers used by the game.
+namespace mb {
+constexpr int OkOnly = 0, YesNo = 4, Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+constexpr int AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7;
+inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
+}  // namespace mb
+
+class Runtime {
+ public:
+  Runtime();
+  virtual ~Runtime();
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  // ---- services for the game ----
+  int msgBox(const std::string& prompt, int style, const std::string& title);
+  virtual ScreenInfo screen() const = 0;
+  virtual std::string appPath() const = 0;  // the program's directory, no trailing separator
+  virtual char pathSeparator() const { return '/'; }
+  void playAsync(const std::string& path);  // returns at once; failures are silent
+  float Rnd() { return random_.next(); }
+  void Randomize() { random_.mix(timeOfDayEntropy()); }
+  Random& random() { return random_; }
+  virtual long long nowMs() const = 0;  // monotonic milliseconds
+
+  // ---- forms (called through Form) ----
+  void loadForm(Form& f);
+  void showForm(Form& f, bool modal);
+  void unloadForm(Form& f);
+  void unloadAll();  // every loaded form, front to back; ends the program
+  // Drops a form without raising any event (its owner is shutting down).
+  void discardForm(Form& f);
+  bool ended() const { return ended_; }
+  Form* activeForm() const { return zorder_.empty() ? nullptr : zorder_.back(); }
+  const std::vector<Form*>& loadedForms() const { return loaded_; }
+  const std::vector<Form*>& visibleForms() const { return zorder_; }  // back to front
+  Form* loadedForm(const std::string& name) const;
+  // A form takes user input when no modal form stands above it.
+  bool accepts(const Form& f) const;
+
+  // ---- input from the realisation; each runs as one event ----
+  void keyDown(Form& f, int keyCode, int shift);
+  bool userClick(Control& c);  // false when filtered (hidden, disabled, blocked by a modal form)
+  bool userOpenMenu(MenuItem& title);
+  bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
+  bool userShortcut(MenuItem& item);
+  void userClose(Form& f);
+  void dispatch(const std::function<void()>& fn);
+  int eventDepth() const { return depth_; }
+
+  // ---- timers ----
+  void timerChanged(Timer& t, int propId);
+  void forgetTimer(Timer& t) { unschedule(t); }
+  Timer* nextTimer() const;  // earliest due, ties in scheduling order
+  void fireTimer(Timer& t, long long now);
+  long long timerTicksDropped() const { return dropped_; }
+
+  // ---- change notifications from the model ----
+  void controlChanged(Control& c, Aspect aspect, int propId);
+  void formChanged(Form& f, Aspect aspect, int propId);
+  void menuChanged(MenuItem& m) { onMenuChanged(m); }
+
+ protected:
+  // Realisation hooks.
+  virtual void onFormLoaded(Form&) {}
+  virtual void onFormShown(Form&, bool /*modal*/) {}
+  virtual void onFormHidden(Form&) {}
+  virtual void onFormDestroyed(Form&) {}
+  // Runs a nested event loop until the form is unloaded or the program ends.
+  virtual void runModal(Form& f) = 0;
+  virtual int showMsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+  virtual void startSound(const std::string& path) = 0;
+  virtual void onTimersChanged() {}
+  virtual void onControlChanged(Control&, Aspect, int) {}
+  virtual void onFormChanged(Form&, Aspect, int) {}
+  virtual void onMenuChanged(MenuItem&) {}
+  virtual void onEnded() {}
+  virtual std::uint64_t timeOfDayEntropy() const = 0;
+
+  // Destroys forms unloaded during the event that has just ended.
+  void flushGraveyard();
+
+ private:
+  void unschedule(Timer& t);
+  void schedule(Timer& t, long long due);
+  void activate(Form& f);
+
+  Random random_;
+  std::vector<Form*> loaded_;
+  std::vector<Form*> zorder_;
+  std::vector<Form*> modal_;
+  std::vector<std::unique_ptr<Form>> graveyard_;
+  std::vector<Timer*> timers_;
+  unsigned long long seq_ = 0;
+  long long dropped_ = 0;
+  int depth_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace forms
