@@ -326,7 +326,9 @@ void frmBulwarn::Form_Load() {
   g.intRepairs = 0;
   g.blnVictory = g.blnDestroyed = g.blnBreached = false;
   g.blnAmmoBonusGranted = false;
-  g.intScore = sat16(g.intScore + difficultyBonus(g.strDifficulty));
+  g.intAmmoBonus = 0;
+  g.intStartBonus = static_cast<std::int16_t>(difficultyBonus(g.strDifficulty));
+  g.intScore = sat16(g.intScore + g.intStartBonus);
   showScore(false);
   // 10. Top of the screen, centred horizontally.
   Top = 0;
@@ -394,6 +396,7 @@ void frmBulwarn::ResetMission() {
   g.intKills = 0;
   g.blnVictory = g.blnDestroyed = g.blnBreached = false;
   g.blnAmmoBonusGranted = false;
+  g.intAmmoBonus = 0;
   // Reloads and repairs count per mission, so the score report adds up.
   g.intReloads = 0;
   g.intRepairs = 0;
@@ -415,7 +418,8 @@ void frmBulwarn::ResetMission() {
     lblSky.Enabled = true;
     lblBattlefield.Enabled = true;
   }
-  g.intScore = sat16(g.intScore + difficultyBonus(g.strDifficulty));
+  g.intStartBonus = static_cast<std::int16_t>(difficultyBonus(g.strDifficulty));
+  g.intScore = sat16(g.intScore + g.intStartBonus);
   showScore(false);
 }
 
@@ -594,21 +598,30 @@ void frmBulwarn::cmdFire_Click() {
   } else if (g.intAmmo < 0) {
     PostMessage("OUT OF AMMUNITION!");
     releaseGun();
+  } else {
+    // Nothing was fired (the unit above the gun had no hit points left and
+    // dropped out of the selection): give the gun back rather than lock it
+    // for good.
+    releaseGun();
   }
   // Every enemy already gone: the mission is won.
   bool anyVisible = false;
   for (int i = 1; i <= 8; ++i) anyVisible = anyVisible || imgUnit(i).Visible;
-  if (!anyVisible) {
-    // As at every end of a mission, the enemy's timers stop first.
+  if (!anyVisible && !missionOver()) {
+    // Ends like every other mission: the enemy's timers stop and the banner
+    // tells the outcome (a mission never ends twice).
+    lblVictory.Caption = "MISSION ACCOMPLISHED";
     tmrEnemy1.Enabled = false;
     tmrEnemy1.Interval = 0;
     tmrEnemyTime.Enabled = false;
     tmrMove.Enabled = false;
     tmrFly.Enabled = false;
     stopEnemySequences();
+    // The outcome is recorded before the score report opens, so nothing that
+    // ticks while the report is up can end the mission a second time.
+    g.blnVictory = true;
     mnuScore_Click();
     showScore(false);
-    g.blnVictory = true;
     p.frmWin().ShowModal();
     if (p.rt.msgBox("Would You Like To Start a New Game?", 52, "Start Over?") == mb::AnsYes) ResetMission();
   }
@@ -733,7 +746,9 @@ void frmBulwarn::tmrBlast3_Timer() {
   imgBlastA.Visible = false;
   bool anyVisible = false;
   for (int i = 1; i <= 8; ++i) anyVisible = anyVisible || imgUnit(i).Visible;
-  if (!anyVisible) {
+  if (!anyVisible && missionOver()) {
+    // Already won (or lost) while the explosion played: nothing more to do.
+  } else if (!anyVisible) {
     tmrEnemy1.Enabled = false;
     tmrEnemy1.Interval = 0;
     tmrEnemyTime.Enabled = false;
@@ -742,8 +757,8 @@ void frmBulwarn::tmrBlast3_Timer() {
     stopEnemySequences();
     lblVictory.Caption = "MISSION ACCOMPLISHED";
     tmrBlast3.Interval = 0;
+    g.blnVictory = true;  // before the report: see cmdFire_Click
     mnuScore_Click();
-    g.blnVictory = true;
     p.frmWin().ShowModal();
     showScore(true);
     if (p.rt.msgBox("Would You Like To Start a New Game?", 52, "Start Over?") == mb::AnsYes) ResetMission();
@@ -1203,7 +1218,8 @@ void frmBulwarn::mnuScore_Click() {
   // report is opened afterwards.
   if (!anyVisible && !g.blnAmmoBonusGranted) {
     g.blnAmmoBonusGranted = true;
-    g.intScore = sat16(2 * static_cast<long long>(g.intAmmo) + g.intScore);
+    g.intAmmoBonus = sat16(2 * static_cast<long long>(g.intAmmo));
+    g.intScore = sat16(g.intAmmoBonus + static_cast<long long>(g.intScore));
     showScore(true);
   }
   p.frmScoreG().ShowModal();

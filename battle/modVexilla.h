@@ -21,6 +21,8 @@ struct modVexilla {
   bool blnRestartMission = false;
   // The end-of-game ammunition bonus is granted once per mission.
   bool blnAmmoBonusGranted = false;
+  std::int16_t intAmmoBonus = 0;   // what it added, for the record
+  std::int16_t intStartBonus = 0;  // the difficulty bonus this mission started with
 };
 
 // The bonus a mission starts with; 0 for a difficulty that matches none.

@@ -1,0 +1,310 @@
+#include "Monkey.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "battle/frmBulwarn.h"
+
+namespace bulwarn::monkey {
+
+namespace {
+
+// Keys the player can press: arrows, Enter, Space and a few that do nothing.
+constexpr int kKeys[] = {37, 39, 37, 39, 13, 32, 38, 40, 65, 27, 112};
+const char* const kShortcuts[] = {"F1", "F2", "F3", "Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+X"};
+
+struct MonkeyFailure {
+  std::string what;
+};
+
+}  // namespace
+
+Monkey::Monkey(Choices& choices, std::uint64_t runtimeSeed) : ch_(choices), rtSeed_(runtimeSeed) {}
+
+Monkey::~Monkey() {
+  program_.reset();
+  rt_.reset();
+}
+
+void Monkey::startProgram() {
+  program_.reset();
+  forms::HeadlessConfig cfg;
+  cfg.seed = rtSeed_ + static_cast<std::uint64_t>(stats_.programs);
+  // Odd screens now and then, so the start-up notice is exercised too.
+  const int screens[][2] = {{800, 600}, {1024, 768}, {640, 480}, {1920, 1080}};
+  const auto& s = screens[ch_.next(4)];
+  cfg.screenWidthPx = s[0];
+  cfg.screenHeightPx = s[1];
+  rt_ = std::make_unique<forms::HeadlessRuntime>(cfg);
+  rt_->setMsgBoxResponder([this](const forms::MsgBoxRecord& r) { return answer(r); });
+  rt_->setModalResponder([this](forms::Form& f) { modalTurn(f); });
+  program_ = std::make_unique<Program>(*rt_);
+  ++stats_.programs;
+  skilled_ = ch_.next(3) == 0;
+  program_->start();
+  lastUsableMs_ = rt_->nowMs();
+}
+
+int Monkey::answer(const forms::MsgBoxRecord& r) {
+  if (!forms::mb::hasYesNo(r.style)) return forms::mb::AnsOk;
+  if (r.title == "Start Over?") {
+    frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr;
+    if (b) {
+      const modVexilla& g = program_->vex;
+      if (g.blnVictory) ++stats_.victories;
+      if (g.blnBreached) ++stats_.breaches;
+      if (g.blnDestroyed) ++stats_.defeats;
+      ++stats_.missions;
+    }
+  }
+  // Aborting ends the program; keep it rare so missions get played out.
+  int a = forms::mb::AnsYes;
+  if (r.title == "Abort Mission?") {
+    a = ch_.next(10) == 0 ? forms::mb::AnsYes : forms::mb::AnsNo;
+  } else {
+    a = ch_.next(4) == 0 ? forms::mb::AnsNo : forms::mb::AnsYes;
+  }
+  note("msgbox " + r.title + ": " + r.prompt.substr(0, 40) + (a == forms::mb::AnsYes ? " -> Yes" : " -> No"));
+  return a;
+}
+
+void Monkey::modalTurn(forms::Form& f) {
+  // A few random pokes at the dialog, with time passing, before it is answered.
+  const int pokes = static_cast<int>(ch_.next(4));
+  for (int i = 0; i < pokes && f.isLoaded() && !rt_->ended(); ++i) {
+    if (ch_.next(3) == 0) {
+      rt_->advance(1 + ch_.next(1500));
+    } else if (forms::Control* c = randomControl(f)) {
+      rt_->userClick(*c);
+    }
+  }
+  note("modal " + f.name() + " (victory " + std::to_string(program_->vex.blnVictory) + ", destroyed " +
+       std::to_string(program_->vex.blnDestroyed) + ", breached " + std::to_string(program_->vex.blnBreached) + ")");
+  if (f.isLoaded() && ch_.next(8) == 0) rt_->userClose(f);
+}
+
+forms::Control* Monkey::randomControl(forms::Form& f) {
+  const auto& cs = f.controls();
+  if (cs.empty()) return nullptr;
+  return cs[ch_.next(static_cast<std::uint32_t>(cs.size()))];
+}
+
+void Monkey::oneEvent() {
+  forms::Form* f = rt_->activeForm();
+  if (!f) {
+    rt_->advance(10);
+    return;
+  }
+  frmBulwarn* b = program_->battleIfLoaded();
+  // A paused game is mostly resumed soon, so missions get played to their end.
+  if (b && f == b && b->isPaused() && ch_.next(2) == 0) {
+    note("shortcut F3 (resume)");
+    rt_->pressShortcut("F3");
+    return;
+  }
+  if (b && f == b && skilled_ && ch_.next(10) < 8) {
+    // The sharpshooter aims at the first unit on the field and fires, reloads
+    // and repairs when it must.
+    if (b->cmdReload.Enabled && program_->vex.intAmmo <= 0) {
+      note("sharpshooter reloads");
+      rt_->click("cmdReload");
+    } else if (b->cmdRepair.Enabled && b->HPBar.Width < 2500) {
+      note("sharpshooter repairs");
+      rt_->click("cmdRepair");
+    }
+    for (int i = 1; i <= 8; ++i) {
+      const forms::Image& u = b->imgUnit(i);
+      if (!u.Visible || b->intHP[i] <= 0) continue;
+      const float gun = b->imgSight.Left;
+      const int key = gun < u.Left ? 39 : gun > u.Left + 570 ? 37 : 13;
+      note("sharpshooter key " + std::to_string(key));
+      rt_->pressKey(key);
+      break;
+    }
+    rt_->advance(key13Wait_);
+    check("aim");
+    return;
+  }
+  const std::uint32_t kind = ch_.next(100);
+  if (kind < 30) {
+    // Waits: mostly short, sometimes long enough for attacks and breaches.
+    const std::uint32_t scale = ch_.next(10);
+    const long long ms = scale < 6 ? 1 + ch_.next(300) : scale < 9 ? 1 + ch_.next(2000) : 1 + ch_.next(10000);
+    note("wait " + std::to_string(ms));
+    // In slices, so the liveness check sees the gun come and go during a wait.
+    for (long long left = ms; left > 0 && !rt_->ended(); left -= 50) {
+      rt_->advance(std::min(left, 50LL));
+      check("wait");
+    }
+  } else if (kind < 62) {
+    int key = kKeys[ch_.next(sizeof kKeys / sizeof kKeys[0])];
+    if (b && ch_.next(2) == 0) {
+      // Aim: walk the gun under the first unit still on the field, then fire.
+      for (int i = 1; i <= 8; ++i) {
+        const forms::Image& u = b->imgUnit(i);
+        if (!u.Visible) continue;
+        const float gun = b->imgSight.Left;
+        key = gun < u.Left ? 39 : gun > u.Left + 570 ? 37 : 13;
+        break;
+      }
+    }
+    note("key " + std::to_string(key));
+    rt_->pressKey(key);
+  } else if (kind < 85) {
+    if (forms::Control* c = randomControl(*f)) {
+      note("click " + f->name() + "." + c->name() + "(" + std::to_string(c->index()) + ")" +
+           (rt_->userClick(*c) ? "" : " filtered"));
+    }
+  } else if (kind < 92) {
+    const auto& titles = f->menuBar();
+    if (!titles.empty()) {
+      forms::MenuItem* t = titles[ch_.next(static_cast<std::uint32_t>(titles.size()))];
+      note("open " + t->name());
+      rt_->userOpenMenu(*t);
+    }
+  } else if (kind < 97) {
+    const auto& items = f->menuItems();
+    if (!items.empty()) {
+      forms::MenuItem* m = items[ch_.next(static_cast<std::uint32_t>(items.size()))];
+      note("choose " + m->name());
+      forms::MenuItem* title = m;
+      while (title->parent()) title = title->parent();
+      if (title == m || rt_->userOpenMenu(*title)) {
+        if (m->form()->isLoaded()) rt_->userChooseMenu(*m);
+      }
+    }
+  } else if (kind < 99) {
+    const char* sc = kShortcuts[ch_.next(sizeof kShortcuts / sizeof kShortcuts[0])];
+    note(std::string("shortcut ") + sc);
+    rt_->pressShortcut(sc);
+  } else if (ch_.next(10) == 0) {
+    note("close " + f->name());
+    rt_->userClose(*f);
+  }
+}
+
+void Monkey::note(std::string what) {
+  recent_.push_back(std::to_string(rt_ ? rt_->nowMs() : 0) + " " + std::move(what));
+  if (recent_.size() > 40) recent_.pop_front();
+}
+
+void Monkey::fail(const std::string& what) {
+  std::string text = what;
+  if (frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr) {
+    std::ostringstream st;
+    st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused "
+       << b->isPaused() << " reloading " << b->blnReloading << " repairing " << b->blnRepairing << " ammo "
+       << program_->vex.intAmmo << " steps shot/hit/blast/attack/damage " << b->intShotStep << "/"
+       << b->intHitStep << "/" << b->intBlastStep << "/" << b->intAttackStep << "/" << b->intDamageStep
+       << " banner '" << b->lblVictory.Caption.get() << "'\ntimers:";
+    for (forms::Control* c : b->controls())
+      if (c->kind() == forms::ControlKind::Timer) {
+        auto* t = static_cast<forms::Timer*>(c);
+        if (t->Interval > 0)
+          st << " " << t->name() << "=" << t->Interval.get() << (t->Enabled ? "" : "(off)")
+             << (t->scheduled ? "@" + std::to_string(t->due) : std::string("(unscheduled)")) << (t->running ? "(running)" : "");
+      }
+    text += st.str();
+  }
+  text += "\nlast events:";
+  for (const auto& r : recent_) text += "\n  " + r;
+  throw MonkeyFailure{text};
+}
+
+void Monkey::check(const char* after) {
+  if (!program_ || rt_->ended()) return;
+  frmBulwarn* b = program_->battleIfLoaded();
+  if (!b || !b->isLoaded()) return;
+  const modVexilla& g = program_->vex;
+  std::ostringstream why;
+
+  // The gauge shows the rounds left, except while a reload is filling it.
+  int shown = 0;
+  for (int i = 0; i <= 24; ++i) shown += b->picAmmo(i).Visible ? 1 : 0;
+  if (!b->blnReloading && shown != std::max<int>(g.intAmmo, 0)) {
+    why << "gauge shows " << shown << " rounds, intAmmo " << g.intAmmo;
+    fail(why.str());
+  }
+  if (g.intAmmo > 25) fail("more than 25 rounds");
+  const float w = b->HPBar.Width;
+  if (w < 0 || w > b->HPBorder.Width) fail("hit-point bar outside its border: " + std::to_string(w));
+
+  // The pips tell the selected target's hit points once no shot is resolving.
+  if (b->imgSelect.Visible) {
+    if (b->intTarget < 1 || b->intTarget > 8) fail("a target is shown but none is selected");
+    int pips = 0;
+    for (int i = 0; i <= 7; ++i) pips += b->hp(i).Visible ? 1 : 0;
+    const bool resolving = b->tmrShot.Interval > 0 || b->tmrHit.Interval > 0 || b->tmrHit2.Interval > 0;
+    const int hpNow = std::clamp<int>(b->intHP[b->intTarget], 0, 8);
+    if (!resolving && pips != hpNow) {
+      why << "target " << b->intTarget << " has " << b->intHP[b->intTarget] << " hit points but " << pips
+          << " pips";
+      fail(why.str());
+    }
+    if (b->intHP[b->intTarget] <= 0 && !resolving) fail("a destroyed unit stays selected");
+  }
+
+  // The score adds up.
+  const int expected = g.intStartBonus + 10 * g.intKills - 5 * (g.intReloads + g.intRepairs) + g.intAmmoBonus;
+  if (g.intScore != expected) {
+    why << "score " << g.intScore << " but bonus " << g.intStartBonus << ", kills " << g.intKills << ", reloads "
+        << g.intReloads << ", repairs " << g.intRepairs << ", ammo bonus " << g.intAmmoBonus;
+    fail(why.str());
+  }
+
+  // At most one outcome, and the banner agrees with it.
+  const int flags = (g.blnVictory ? 1 : 0) + (g.blnDestroyed ? 1 : 0) + (g.blnBreached ? 1 : 0);
+  if (flags > 1) fail("more than one outcome flag set");
+  const std::string banner = b->lblVictory.Caption;
+  if (g.blnVictory && banner != "MISSION ACCOMPLISHED") fail("victory without its banner: '" + banner + "'");
+  if ((g.blnDestroyed || g.blnBreached) && banner != "MISSION FAILED") fail("defeat without its banner");
+  if (!flags && banner != "" && banner != "[PAUSED]") fail("banner '" + banner + "' without an outcome");
+
+  // No timer is inside its own handler between events; a finished mission
+  // gets no more attacks.
+  for (forms::Control* c : b->controls()) {
+    if (c->kind() == forms::ControlKind::Timer && static_cast<forms::Timer*>(c)->running && rt_->eventDepth() == 0)
+      fail("timer " + c->name() + " still marked running");
+  }
+  if (flags) {
+    if (b->tmrEnemy2.Interval != 0 || b->tmrEnemy3.Interval != 0) fail("an enemy sequence runs after the end");
+    if (b->tmrEnemy1.Enabled && b->tmrEnemy1.Interval > 0) fail("the attack trigger is armed after the end");
+    if (b->tmrMove.Enabled && b->tmrMove.Interval > 0 && !b->isPaused()) fail("units move after the end");
+  }
+
+  // Liveness: while playing, the gun comes back within 10 s of game time.
+  const bool modalOpen = rt_->activeForm() != b;
+  const bool usable = b->cmdFire.Enabled && b->KeyPreview;
+  const bool waiting = b->isPaused() || flags || modalOpen || b->blnReloading || b->blnRepairing;
+  if (usable || waiting) {
+    lastUsableMs_ = rt_->nowMs();
+  } else if (rt_->nowMs() - lastUsableMs_ > 10000) {
+    why << "the gun has been unusable for " << (rt_->nowMs() - lastUsableMs_) << " ms";
+    fail(why.str());
+  }
+  (void)after;
+}
+
+Stats Monkey::play(long long maxEvents) {
+  try {
+    while (stats_.events < maxEvents && !ch_.exhausted()) {
+      if (!rt_ || rt_->ended()) {
+        if (rt_) stats_.gameMs += rt_->nowMs();
+        startProgram();
+        check("start-up");
+        continue;
+      }
+      oneEvent();
+      ++stats_.events;
+      check("event");
+    }
+  } catch (const MonkeyFailure& f) {
+    stats_.failure = f.what;
+  } catch (const std::exception& e) {
+    stats_.failure = std::string("exception: ") + e.what();
+  }
+  if (rt_) stats_.gameMs += rt_->nowMs();
+  return stats_;
+}
+
+}  // namespace bulwarn::monkey

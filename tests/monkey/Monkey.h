@@ -1,0 +1,94 @@
+// A monkey player: plays whole programs on the headless runtime from a seed or
+// from a byte stream (the fuzzer), checking the game's invariants after every
+// event. A failure names the seed and the event count that reproduce it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "battle/Program.h"
+#include "platform/headless/HeadlessRuntime.h"
+
+namespace bulwarn::monkey {
+
+struct Stats {
+  long long events = 0;
+  long long programs = 0;    // programs started (each Abort ends one)
+  long long missions = 0;    // missions that ended: victory, breach or loss of the gun
+  long long victories = 0, breaches = 0, defeats = 0;
+  long long gameMs = 0;      // virtual time played
+  std::string failure;       // empty while every invariant holds
+};
+
+// Where the monkey's choices come from: a seeded generator, or fuzzer bytes.
+class Choices {
+ public:
+  virtual ~Choices() = default;
+  virtual std::uint32_t next(std::uint32_t n) = 0;  // uniform in [0, n)
+  virtual bool exhausted() const { return false; }
+};
+
+class SeededChoices : public Choices {
+ public:
+  explicit SeededChoices(std::uint64_t seed) : gen_(seed) {}
+  std::uint32_t next(std::uint32_t n) override {
+    return n <= 1 ? 0 : static_cast<std::uint32_t>(gen_() % n);
+  }
+
+ private:
+  std::mt19937_64 gen_;
+};
+
+class ByteChoices : public Choices {
+ public:
+  ByteChoices(const std::uint8_t* data, size_t size) : data_(data), size_(size) {}
+  std::uint32_t next(std::uint32_t n) override {
+    if (n <= 1) return 0;
+    std::uint32_t v = 0;
+    for (int i = 0; i < 2; ++i) v = (v << 8) | (pos_ < size_ ? data_[pos_++] : 0u);
+    return v % n;
+  }
+  bool exhausted() const override { return pos_ >= size_; }
+
+ private:
+  const std::uint8_t* data_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+class Monkey {
+ public:
+  Monkey(Choices& choices, std::uint64_t runtimeSeed);
+  ~Monkey();
+  // Plays until maxEvents events have been played, an invariant breaks, or the
+  // choices run out. Returns the statistics (failure set on a broken invariant).
+  Stats play(long long maxEvents);
+
+ private:
+  void startProgram();
+  void oneEvent();
+  void modalTurn(forms::Form& f);
+  int answer(const forms::MsgBoxRecord& r);
+  void check(const char* after);
+  void fail(const std::string& what);
+  forms::Control* randomControl(forms::Form& f);
+
+  Choices& ch_;
+  std::uint64_t rtSeed_;
+  std::unique_ptr<forms::HeadlessRuntime> rt_;
+  std::unique_ptr<Program> program_;
+  Stats stats_;
+  long long lastUsableMs_ = 0;
+  bool wasOver_ = false;
+  int modalTurns_ = 0;
+  bool skilled_ = false;
+  long long key13Wait_ = 60;  // this program is played by a sharpshooter
+  std::deque<std::string> recent_;  // the last events, told with a failure
+  void note(std::string what);
+};
+
+}  // namespace bulwarn::monkey

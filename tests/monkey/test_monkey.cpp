@@ -1,0 +1,41 @@
+// The monkey under fixed seeds (CI), and an exploratory run with a seed from
+// the clock (label monkey-long; BULWARN_MONKEY_EVENTS sets its length).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+
+#include "Monkey.h"
+
+namespace bulwarn::monkey {
+namespace {
+
+long long envOr(const char* name, long long fallback) {
+  const char* v = std::getenv(name);
+  return v && *v ? std::atoll(v) : fallback;
+}
+
+void playSeed(std::uint64_t seed, long long events) {
+  SeededChoices choices(seed);
+  Monkey m(choices, seed);
+  const Stats s = m.play(events);
+  EXPECT_EQ(s.failure, "") << "reproduce: seed " << seed << ", after " << s.events << " events";
+  std::cout << "seed " << seed << ": " << s.events << " events, " << s.programs << " programs, " << s.missions
+            << " missions (" << s.victories << " won, " << s.breaches << " breached, " << s.defeats
+            << " gun lost), " << s.gameMs / 1000 << " s of game time\n";
+}
+
+TEST(Monkey, FixedSeedsKeepEveryInvariant) {
+  const long long perSeed = envOr("BULWARN_MONKEY_EVENTS_PER_SEED", 25000);
+  for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) playSeed(seed, perSeed);
+}
+
+TEST(MonkeyLong, SeedFromTheClock) {
+  const auto seed = static_cast<std::uint64_t>(envOr(
+      "BULWARN_MONKEY_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
+  playSeed(seed, envOr("BULWARN_MONKEY_EVENTS", 1000000));
+}
+
+}  // namespace
+}  // namespace bulwarn::monkey
