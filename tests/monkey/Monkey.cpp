@@ -212,7 +212,7 @@ void Monkey::fail(const std::string& what) {
 }
 
 void Monkey::check(const char* after) {
-  if (!program_ || rt_->ended()) return;
+  if (!checking_ || !program_ || rt_->ended()) return;
   frmBulwarn* b = program_->battleIfLoaded();
   if (!b || !b->isLoaded()) return;
   const modVexilla& g = program_->vex;
