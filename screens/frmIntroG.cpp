@@ -61,7 +61,7 @@ frmIntroG::frmIntroG(Program& p) : forms::Form(p.rt, "frmIntroG") {
     l.ForeColor = 0x0000FFFF;
     l.transparent = true;
     const bool heading = i == 0 || i == 7 || i == 14;
-    l.font = heading ? forms::Font{"MS Sans Serif", 12, true} : forms::Font{"MS Sans Serif", 8.25f, true};
+    l.font = heading ? forms::Font{"MS Sans Serif", 12, true} : forms::Font{"MS Sans Serif", 8.25f, false};
     if (i == 19) l.alignment = forms::Align::Center;
   }
   cmdOK.move(5580, 6060, 1215, 375);
