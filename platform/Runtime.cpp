@@ -77,7 +77,14 @@ void Runtime::loadForm(Form& f) {
   if (f.loaded_) return;
   f.loaded_ = true;
   loaded_.push_back(&f);
+  // Timers given a rate in the form's design start with the form.
+  for (Control* c : f.controls()) {
+    if (c->kind() != ControlKind::Timer) continue;
+    auto* t = static_cast<Timer*>(c);
+    if (t->Enabled && t->Interval > 0 && !t->scheduled) schedule(*t, nowMs() + t->Interval);
+  }
   onFormLoaded(f);
+  onTimersChanged();
   dispatch([&f] { f.Form_Load(); });
 }
 

@@ -1,0 +1,276 @@
+#include "ControlPainter.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+
+#include "PictureCache.h"
+
+namespace forms {
+
+QColor toQColor(OleColor c) {
+  const Rgb rgb = resolveColor(c);
+  return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+QFont toQFont(const Font& f) {
+  QFont q;
+  if (f.name == "Stencil") {
+    // A heavy, narrow display face stands in for the stencil lettering.
+    q.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+    q.setStretch(QFont::Condensed);
+    q.setBold(true);
+  } else {
+    q.setFamily(f.name == "MS Sans Serif" ? QStringLiteral("DejaVu Sans") : QString::fromStdString(f.name));
+    q.setBold(f.bold);
+  }
+  // Points at 96 dpi, as the label layout in the model assumes.
+  q.setPixelSize(std::max(1, static_cast<int>(std::lround(f.size * 4.0f / 3.0f))));
+  q.setStyleStrategy(QFont::PreferAntialias);
+  return q;
+}
+
+int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect toPixels(const RectF& r) {
+  const int x0 = toPixels(r.x), y0 = toPixels(r.y);
+  const int x1 = toPixels(r.x + r.w), y1 = toPixels(r.y + r.h);
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+bool isPainted(ControlKind k) {
+  switch (k) {
+    case ControlKind::Label:
+    case ControlKind::Image:
+    case ControlKind::PictureBox:
+    case ControlKind::Shape:
+    case ControlKind::Line:
+    case ControlKind::Frame: return true;
+    default: return false;
+  }
+}
+
+QRect containerClip(const Control& c) {
+  QRect clip(-100000, -100000, 200000, 200000);
+  for (const Control* k = c.container(); k; k = k->container()) clip &= toPixels(k->absoluteRect());
+  return clip;
+}
+
+QRect paintRect(const Control& c) {
+  if (!c.shownOnForm()) return {};
+  QRect r = toPixels(c.absoluteRect());
+  // Lines and circles are antialiased or have pens that may stray a pixel.
+  if (c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape) r.adjust(-1, -1, 1, 1);
+  return r & containerClip(c);
+}
+
+namespace {
+
+QString qtext(const std::string& s) {
+  QString t = QString::fromStdString(s);
+  t.remove(QLatin1Char('\r'));
+  return t;
+}
+
+Qt::Alignment horizontal(Align a) {
+  switch (a) {
+    case Align::Right: return Qt::AlignRight;
+    case Align::Center: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
+}
+
+// The 3D sunken edge of a picture box: two pixels on each side.
+void sunkenEdge(QPainter& p, const QRect& r) {
+  const QColor shadow(128, 128, 128), dark(0, 0, 0), light(255, 255, 255), face(192, 192, 192);
+  p.fillRect(r.x(), r.y(), r.width(), 1, shadow);
+  p.fillRect(r.x(), r.y(), 1, r.height(), shadow);
+  p.fillRect(r.x(), r.bottom(), r.width(), 1, light);
+  p.fillRect(r.right(), r.y(), 1, r.height(), light);
+  p.fillRect(r.x() + 1, r.y() + 1, r.width() - 2, 1, dark);
+  p.fillRect(r.x() + 1, r.y() + 1, 1, r.height() - 2, dark);
+  p.fillRect(r.x() + 1, r.bottom() - 1, r.width() - 2, 1, face);
+  p.fillRect(r.right() - 1, r.y() + 1, 1, r.height() - 2, face);
+}
+
+// Our fonts run a little wider than the ones the screens were laid out with,
+// so a wrapped caption may need more lines than its label has room for. It is
+// then narrowed just enough to wrap as designed. Results are remembered: the
+// same captions are painted again and again.
+qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
+  static QHash<QString, qreal> known;
+  const QString key = font.key() + QLatin1Char('|') + QString::number(box.width()) + QLatin1Char('x') +
+                      QString::number(box.height()) + QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') + text;
+  if (auto it = known.constFind(key); it != known.constEnd()) return *it;
+  const QFontMetricsF fm(font);
+  // A label always has room for its first line, even if a little short for it.
+  const qreal room = std::max<qreal>(box.height(), fm.height()) + 0.5;
+  qreal fit = 0.75;  // narrower than this is unreadable; the rest is clipped
+  for (qreal s = 1.0; s > 0.75; s -= 0.05) {
+    const QRectF need = fm.boundingRect(QRectF(0, 0, box.width() / s, 1e6), flags, text);
+    if (need.height() <= room) {
+      fit = s;
+      break;
+    }
+  }
+  if (known.size() > 1024) known.clear();
+  known.insert(key, fit);
+  return fit;
+}
+
+void paintLabel(QPainter& p, const Label& l, const QRect& r) {
+  if (!l.transparent) p.fillRect(r, toQColor(l.BackColor));
+  QRect text = r;
+  if (l.border) {
+    p.setPen(QColor(0, 0, 0));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    text.adjust(1, 1, -1, -1);
+  }
+  if (l.Caption.get().empty()) return;
+  p.setFont(toQFont(l.font));
+  // A disabled label shows its text greyed out.
+  p.setPen(l.enabledOnForm() ? toQColor(l.ForeColor) : QColor(128, 128, 128));
+  const Qt::Alignment h = horizontal(l.alignment);
+  if (!l.autoSize) {
+    const int flags = static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap);
+    const QString t = qtext(l.Caption);
+    const qreal s = fitSqueeze(p.font(), text.size(), flags, t);
+    if (s >= 1.0) {
+      p.drawText(text, flags, t);
+    } else {
+      p.save();
+      p.translate(text.topLeft());
+      p.scale(s, 1.0);
+      p.drawText(QRectF(0, 0, text.width() / s, text.height()), flags, t);
+      p.restore();
+    }
+    return;
+  }
+  // Exactly the model's lines, so the height it computed always fits them.
+  const int lineH = static_cast<int>(Label::lineHeightTwips(l.font) / kTwipsPerPixel);
+  const QFontMetricsF fm(p.font());
+  int y = text.y();
+  for (const std::string& s : l.layoutLines()) {
+    const QString line = qtext(s);
+    const qreal adv = fm.horizontalAdvance(line);
+    const QRect box(text.x(), y, text.width(), lineH);
+    if (adv > text.width() && adv > 0) {
+      p.save();
+      p.translate(box.x(), box.y());
+      p.scale(text.width() / adv, 1.0);
+      p.drawText(QRectF(0, 0, adv, lineH), Qt::AlignLeft | Qt::AlignVCenter, line);
+      p.restore();
+    } else {
+      p.drawText(box, static_cast<int>(h | Qt::AlignVCenter), line);
+    }
+    y += lineH;
+  }
+}
+
+void paintPicture(QPainter& p, const Picture& pic, const QRect& target, PictureCache& pics, qreal dpr) {
+  if (!pic || target.isEmpty()) return;
+  p.drawPixmap(target.topLeft(), pics.pixmap(QString::fromStdString(pic->name), target.size(), dpr));
+}
+
+void paintShape(QPainter& p, const Shape& s, const QRect& r) {
+  QRect body = r;
+  if (s.shape == ShapeKind::Circle) {
+    const int d = std::min(r.width(), r.height());
+    body = QRect(r.x() + (r.width() - d) / 2, r.y() + (r.height() - d) / 2, d, d);
+    p.setRenderHint(QPainter::Antialiasing, true);
+  }
+  p.setBrush(s.filled ? QBrush(toQColor(s.FillColor)) : QBrush(Qt::NoBrush));
+  if (s.borderVisible) {
+    QPen pen(toQColor(s.BorderColor), 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+  // The border lies inside the control's rectangle.
+  const QRectF inner = s.borderVisible ? QRectF(body).adjusted(0.5, 0.5, -0.5, -0.5) : QRectF(body);
+  if (s.shape == ShapeKind::Circle) {
+    p.drawEllipse(inner);
+  } else {
+    p.drawRect(inner);
+  }
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setBrush(Qt::NoBrush);
+}
+
+void paintLine(QPainter& p, const Line& l) {
+  float ox = 0, oy = 0;
+  for (const Control* k = l.container(); k; k = k->container()) {
+    ox += k->Left;
+    oy += k->Top;
+  }
+  QPen pen(toQColor(l.BorderColor), std::max(1, l.borderWidth));
+  pen.setCapStyle(Qt::SquareCap);
+  p.setPen(pen);
+  p.drawLine(QPointF((l.X1 + ox) / kTwipsPerPixel, (l.Y1 + oy) / kTwipsPerPixel),
+             QPointF((l.X2 + ox) / kTwipsPerPixel, (l.Y2 + oy) / kTwipsPerPixel));
+}
+
+void paintFrame(QPainter& p, const Frame& f, const QRect& r) {
+  const QColor back = toQColor(f.BackColor);
+  p.fillRect(r, back);
+  const QFont font = toQFont(f.font);
+  const QFontMetrics fm(font);
+  const QString caption = qtext(f.Caption);
+  const int top = caption.isEmpty() ? 0 : fm.height() / 2;
+  // Etched edge: a shadow line with a highlight one pixel below and right.
+  const QRect edge(r.x(), r.y() + top, r.width() - 1, r.height() - top - 1);
+  p.setPen(QColor(128, 128, 128));
+  p.drawRect(edge.adjusted(0, 0, -1, -1));
+  p.setPen(QColor(255, 255, 255));
+  p.drawRect(edge.adjusted(1, 1, 0, 0));
+  if (caption.isEmpty()) return;
+  const int w = fm.horizontalAdvance(caption);
+  const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), fm.height());
+  p.fillRect(text, back);
+  p.setFont(font);
+  p.setPen(toQColor(f.ForeColor));
+  p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+}
+
+}  // namespace
+
+void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) {
+  const QRect r = toPixels(c.absoluteRect());
+  switch (c.kind()) {
+    case ControlKind::Label: paintLabel(p, static_cast<const Label&>(c), r); break;
+    case ControlKind::Image: {
+      const auto& img = static_cast<const Image&>(c);
+      const Picture& pic = img.Picture.get();
+      if (!pic) break;
+      const QRect target = img.stretch ? r : QRect(r.topLeft(), QSize(pic->width, pic->height));
+      paintPicture(p, pic, target, pics, dpr);
+      break;
+    }
+    case ControlKind::PictureBox: {
+      const auto& pb = static_cast<const PictureBox&>(c);
+      p.fillRect(r, toQColor(pb.BackColor));
+      QRect inside = r;
+      if (pb.border) {
+        sunkenEdge(p, r);
+        inside.adjust(2, 2, -2, -2);
+      }
+      if (const Picture& pic = pb.Picture.get()) {
+        p.save();
+        p.setClipRect(inside, Qt::IntersectClip);
+        paintPicture(p, pic, QRect(inside.topLeft(), QSize(pic->width, pic->height)), pics, dpr);
+        p.restore();
+      }
+      break;
+    }
+    case ControlKind::Shape: paintShape(p, static_cast<const Shape&>(c), r); break;
+    case ControlKind::Line: paintLine(p, static_cast<const Line&>(c)); break;
+    case ControlKind::Frame: paintFrame(p, static_cast<const Frame&>(c), r); break;
+    default: break;
+  }
+}
+
+}  // namespace forms

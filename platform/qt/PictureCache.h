@@ -1,0 +1,47 @@
+// Pictures by name: SVG files rendered once per (name, size, pixel ratio) so a
+// repaint only blits. A missing or broken file shows a loud placeholder and is
+// reported once, so a gap in the art never stops the game.
+#pragma once
+
+#include <QCache>
+#include <QHash>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+class QSvgRenderer;
+
+namespace forms {
+
+class PictureCache {
+ public:
+  PictureCache();
+  ~PictureCache();
+  PictureCache(const PictureCache&) = delete;
+  PictureCache& operator=(const PictureCache&) = delete;
+
+  // The folder that holds pictures/<name>.svg.
+  void setDataDir(const QString& dir);
+  const QString& dataDir() const { return dataDir_; }
+
+  // The picture at a logical size, rendered for the given device pixel ratio.
+  QPixmap pixmap(const QString& name, QSize logical, qreal dpr);
+  // False when the file is missing or unreadable (a placeholder is drawn).
+  bool available(const QString& name);
+  int renderCount() const { return renders_; }
+
+ private:
+  QSvgRenderer* renderer(const QString& name);
+
+  QString dataDir_;
+  // One renderer per name; nullptr marks a picture that could not be loaded.
+  QHash<QString, std::shared_ptr<QSvgRenderer>> renderers_;
+  QCache<QString, QPixmap> pixmaps_;
+  int renders_ = 0;
+};
+
+// The checker-and-cross image shown in place of a missing picture.
+QPixmap placeholderPixmap(QSize logical, qreal dpr);
+
+}  // namespace forms

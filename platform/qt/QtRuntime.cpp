@@ -1,0 +1,315 @@
+#include "QtRuntime.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
+#include <vector>
+
+#include "ControlPainter.h"
+#include "FormWindow.h"
+#include "KeyCodes.h"
+#include "PictureCache.h"
+#include "SoundPlayer.h"
+
+namespace forms {
+
+namespace {
+
+FormWindow* viewOf(const Form& f) { return static_cast<FormWindow*>(f.view); }
+
+// Keys a key-preview form keeps to itself so no focused widget acts on them too.
+bool previewOnly(int vbCode) { return (vbCode >= 37 && vbCode <= 40) || vbCode == 32 || vbCode == 13; }
+
+}  // namespace
+
+struct QtRuntime::Impl : QObject {
+  explicit Impl(QtRuntime& o) : owner(o) {}
+
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    const QEvent::Type type = e->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    // Real key events reach the form's QWindow first and exactly once; that is
+    // where the form previews them.
+    if (!watched->isWindowType()) return false;
+    FormWindow* fw = windowOf(static_cast<QWindow*>(watched));
+    Form* f = fw ? fw->form() : nullptr;
+    if (!f || !f->KeyPreview) return false;
+    const auto* ke = static_cast<QKeyEvent*>(e);
+    const int shift = vbShiftState(ke->modifiers());
+    if (shift & (2 | 4)) return false;  // menu shortcuts and access keys are Qt's
+    const int code = vbKeyCode(ke->key(), ke->modifiers());
+    if (type == QEvent::KeyPress && code != 0) owner.keyDown(*f, code, shift);
+    return previewOnly(code);
+  }
+
+  FormWindow* windowOf(const QWindow* w) const {
+    for (const auto& fw : windows)
+      if (fw && fw->windowHandle() == w) return fw.data();
+    return nullptr;
+  }
+
+  // Points the one single-shot QTimer at the earliest due game timer. A
+  // fresh start() also lets it fire inside a nested loop run by a handler,
+  // which Qt would not do for a timer whose timeout is still being handled.
+  void rearm() {
+    Timer* t = owner.ended() ? nullptr : owner.nextTimer();
+    if (!t) {
+      timer.stop();
+      return;
+    }
+    if (timer.isActive() && armedDue == t->due) return;
+    // Round up so the tick never arrives before the timer is due.
+    const long long waitNs = t->due * 1000000LL - clock.nsecsElapsed();
+    const long long waitMs = waitNs <= 0 ? 0 : (waitNs + 999999) / 1000000;
+    armedDue = t->due;
+    timer.start(static_cast<int>(std::min<long long>(waitMs, 1LL << 30)));
+  }
+
+  QtRuntime& owner;
+  QElapsedTimer clock;
+  QTimer timer;
+  long long armedDue = 0;
+  PictureCache pictures;
+  SoundPlayer sound;
+  std::vector<QPointer<FormWindow>> windows;
+  QEventLoop* mainLoop = nullptr;
+  std::vector<QEventLoop*> loops;  // modal loops, innermost last
+  std::vector<QPointer<QMessageBox>> boxes;  // message boxes waiting for an answer
+};
+
+QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
+  if (!QCoreApplication::instance()) throw std::logic_error("QtRuntime needs a QApplication first");
+  d_->clock.start();
+  d_->timer.setSingleShot(true);
+  d_->timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&d_->timer, &QTimer::timeout, d_.get(), [this] { fireDueTimers(); });
+  // Hiding a form's window is not the end of the program; the forms decide that.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  qApp->installEventFilter(d_.get());
+  d_->pictures.setDataDir(QCoreApplication::applicationDirPath());
+}
+
+QtRuntime::~QtRuntime() {
+  qApp->removeEventFilter(d_.get());
+  d_->timer.stop();
+  for (auto& w : d_->windows) delete w.data();
+  d_->windows.clear();
+}
+
+int QtRuntime::exec() {
+  if (!ended()) {
+    QEventLoop loop;
+    d_->mainLoop = &loop;
+    loop.exec();
+    d_->mainLoop = nullptr;
+  }
+  // Windows of unloaded forms were only scheduled for deletion.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return 0;
+}
+
+void QtRuntime::setDataDir(std::string dir) { d_->pictures.setDataDir(QString::fromStdString(dir)); }
+
+QWidget* QtRuntime::window(Form& f) const { return viewOf(f); }
+
+QImage QtRuntime::grab(Form& f) const {
+  FormWindow* w = viewOf(f);
+  return w ? w->client()->grab().toImage() : QImage();
+}
+
+int QtRuntime::soundsHandled() const { return d_->sound.handled(); }
+
+// ---- platform ----
+
+ScreenInfo QtRuntime::screen() const {
+  ScreenInfo s;
+  if (QScreen* scr = QGuiApplication::primaryScreen()) {
+    s.widthTwips = static_cast<float>(scr->size().width()) * kTwipsPerPixel;
+    s.heightTwips = static_cast<float>(scr->size().height()) * kTwipsPerPixel;
+  }
+  s.twipsPerPixelX = s.twipsPerPixelY = kTwipsPerPixel;
+  return s;
+}
+
+std::string QtRuntime::appPath() const { return QCoreApplication::applicationDirPath().toStdString(); }
+
+long long QtRuntime::nowMs() const { return d_->clock.elapsed(); }
+
+std::uint64_t QtRuntime::timeOfDayEntropy() const {
+  const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+  const auto fine = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  const auto mono = static_cast<std::uint64_t>(d_->clock.nsecsElapsed());
+  return wall * 0x9E3779B97F4A7C15ull ^ (fine << 17 | fine >> 47) ^ mono;
+}
+
+// ---- forms ----
+
+void QtRuntime::onFormLoaded(Form& f) {
+  auto* w = new FormWindow(f, d_->pictures);
+  f.view = w;
+  d_->windows.erase(std::remove(d_->windows.begin(), d_->windows.end(), nullptr), d_->windows.end());
+  d_->windows.emplace_back(w);
+}
+
+void QtRuntime::onFormShown(Form& f, bool modal) {
+  FormWindow* w = viewOf(f);
+  if (!w) return;
+  if (!w->isVisible()) {
+    // Keep a modal form above the one it was opened from, and a form opened
+    // from a modal one usable (Qt blocks windows that are not its children).
+    const auto& front = visibleForms();
+    Form* below = nullptr;
+    for (auto it = front.rbegin(); it != front.rend(); ++it) {
+      if (*it == &f) continue;
+      if (modal || (*it)->isModal()) {
+        below = *it;
+        break;
+      }
+    }
+    w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    w->placeOnScreen();
+    w->winId();  // the platform window must exist to take a transient parent
+    if (FormWindow* parent = below ? viewOf(*below) : nullptr) {
+      parent->winId();
+      w->windowHandle()->setTransientParent(parent->windowHandle());
+    }
+    w->show();
+  }
+  w->raise();
+  w->activateWindow();
+}
+
+void QtRuntime::runModal(Form& f) {
+  FormWindow* w = viewOf(f);
+  if (!w || !f.isLoaded() || ended()) return;
+  // A timer's handler may be what opened this form: the other timers must go
+  // on ticking inside this loop, and the QTimer is idle while a tick is handled.
+  d_->rearm();
+  QEventLoop loop;
+  w->modalLoop = &loop;
+  d_->loops.push_back(&loop);
+  loop.exec();
+  d_->loops.erase(std::remove(d_->loops.begin(), d_->loops.end(), &loop), d_->loops.end());
+  // The form may be gone now; it is not touched again.
+}
+
+void QtRuntime::onFormHidden(Form& f) {
+  FormWindow* w = viewOf(f);
+  if (!w) return;
+  if (w->modalLoop) w->modalLoop->quit();
+  if (f.isLoaded()) {
+    w->hide();
+  } else {
+    // Unloaded for good: the window lets go of the model before it may die.
+    w->detach();
+    f.view = nullptr;
+    w->deleteLater();
+  }
+  // Give the keyboard back to the form now in front.
+  if (Form* front = activeForm()) {
+    if (FormWindow* fw = viewOf(*front); fw && fw->isVisible()) {
+      fw->raise();
+      fw->activateWindow();
+    }
+  }
+}
+
+void QtRuntime::onFormDestroyed(Form& f) {
+  if (FormWindow* w = viewOf(f)) {
+    w->detach();
+    w->deleteLater();
+  }
+  f.view = nullptr;
+}
+
+void QtRuntime::onEnded() {
+  d_->timer.stop();
+  for (QEventLoop* l : d_->loops) l->quit();
+  for (auto& b : d_->boxes)
+    if (b) b->done(0);
+  if (d_->mainLoop) d_->mainLoop->quit();
+}
+
+// ---- timers ----
+
+void QtRuntime::onTimersChanged() { d_->rearm(); }
+
+void QtRuntime::fireDueTimers() {
+  // One instant for the whole round: a timer fired now is due again later, so
+  // the round ends even when handlers are slow. A handler that runs a nested
+  // loop re-enters here; the core keeps a running timer from re-entering itself.
+  const long long now = nowMs();
+  while (!ended()) {
+    Timer* t = nextTimer();
+    if (!t || t->due > now) break;
+    fireTimer(*t, now);
+  }
+  d_->rearm();
+}
+
+// ---- changes ----
+
+void QtRuntime::onControlChanged(Control& c, Aspect, int) {
+  if (FormWindow* w = c.form() ? viewOf(*c.form()) : nullptr) w->syncControl(c);
+}
+
+void QtRuntime::onFormChanged(Form& f, Aspect aspect, int) {
+  if (FormWindow* w = viewOf(f)) w->syncForm(aspect);
+}
+
+void QtRuntime::onMenuChanged(MenuItem& m) {
+  if (FormWindow* w = m.form() ? viewOf(*m.form()) : nullptr) w->syncMenu(m);
+}
+
+// ---- dialogs and sound ----
+
+int QtRuntime::showMsgBox(const std::string& prompt, int style, const std::string& title) {
+  const bool yesNo = mb::hasYesNo(style);
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  switch (style & 0x70) {
+    case mb::Critical: icon = QMessageBox::Critical; break;
+    case mb::Question: icon = QMessageBox::Question; break;
+    case mb::Exclamation: icon = QMessageBox::Warning; break;
+    case mb::Information: icon = QMessageBox::Information; break;
+    default: break;
+  }
+  QWidget* parent = nullptr;
+  if (Form* front = activeForm()) {
+    if (FormWindow* fw = viewOf(*front); fw && fw->isVisible()) parent = fw;
+  }
+  QString text = QString::fromStdString(prompt);
+  text.remove(QLatin1Char('\r'));
+  // The box lives on the heap: a timer may unload the form it belongs to meanwhile.
+  QPointer<QMessageBox> box = new QMessageBox(icon, QString::fromStdString(title), text,
+                                              yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);
+  box->setWindowModality(Qt::ApplicationModal);
+  if (yesNo) {
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+  }
+  d_->rearm();  // timers keep ticking behind the box
+  d_->boxes.emplace_back(box);
+  box->exec();
+  d_->boxes.erase(std::remove(d_->boxes.begin(), d_->boxes.end(), box), d_->boxes.end());
+  int answer = yesNo ? mb::AnsNo : mb::AnsOk;
+  if (box) {
+    if (yesNo && box->standardButton(box->clickedButton()) == QMessageBox::Yes) answer = mb::AnsYes;
+    delete box.data();
+  }
+  return answer;
+}
+
+void QtRuntime::startSound(const std::string& path) { d_->sound.play(QString::fromStdString(path)); }
+
+}  // namespace forms

@@ -1,0 +1,67 @@
+// The forms runtime on Qt 6 Widgets: every loaded form is a window, game
+// timers share one precise QTimer, message boxes are QMessageBoxes and sounds
+// play on an audio thread. Create it after the QApplication:
+//
+//   QApplication app(argc, argv);
+//   forms::QtRuntime rt;
+//   bulwarn::Program program(rt);
+//   program.start();
+//   return rt.exec();   // until every form is unloaded
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "platform/Runtime.h"
+
+class QWidget;
+
+namespace forms {
+
+class QtRuntime : public Runtime {
+ public:
+  QtRuntime();
+  ~QtRuntime() override;
+
+  // Runs the event loop until the program has ended; returns the exit code.
+  int exec();
+
+  // Where pictures/<name>.svg are found; the program's directory by default.
+  void setDataDir(std::string dir);
+
+  // For tests and tools: a form's window and its client area as painted
+  // (device pixels, at the window's device pixel ratio).
+  QWidget* window(Form& f) const;
+  QImage grab(Form& f) const;
+  // Sound requests the audio thread has taken so far.
+  int soundsHandled() const;
+
+  // ---- platform ----
+  ScreenInfo screen() const override;
+  std::string appPath() const override;
+  long long nowMs() const override;
+
+ protected:
+  void onFormLoaded(Form& f) override;
+  void onFormShown(Form& f, bool modal) override;
+  void onFormHidden(Form& f) override;
+  void onFormDestroyed(Form& f) override;
+  void runModal(Form& f) override;
+  int showMsgBox(const std::string& prompt, int style, const std::string& title) override;
+  void startSound(const std::string& path) override;
+  void onTimersChanged() override;
+  void onControlChanged(Control& c, Aspect aspect, int propId) override;
+  void onFormChanged(Form& f, Aspect aspect, int propId) override;
+  void onMenuChanged(MenuItem& m) override;
+  void onEnded() override;
+  std::uint64_t timeOfDayEntropy() const override;
+
+ private:
+  struct Impl;
+  friend struct Impl;
+  void fireDueTimers();
+  std::unique_ptr<Impl> d_;
+};
+
+}  // namespace forms
