@@ -1,11 +1,15 @@
 // The program: the Qt forms runtime with the battle screen as its start-up form.
 #include <QApplication>
-#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "battle/Program.h"
+#include "battle/frmBulwarn.h"
 #include "platform/qt/QtRuntime.h"
 
 namespace {
@@ -20,6 +24,37 @@ bool displayReachable() {
   return (x && *x) || (w && *w);
 }
 
+// Smoke test for installs and packages (BULWARN_SMOKE_TEST=1): answers every
+// start-up card with its default button, and ends the program once the
+// battle screen is up. Exit code 0 when it got there within 20 s.
+void armSmokeTest(forms::QtRuntime& rt, bulwarn::Program& program, int& exitCode) {
+  exitCode = 1;
+  auto* poll = new QTimer(qApp);
+  auto* started = new QElapsedTimer;
+  started->start();
+  QObject::connect(poll, &QTimer::timeout, [&rt, &program, &exitCode, started] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (QAbstractButton* b = box->defaultButton() ? box->defaultButton() : box->buttons().value(0)) b->click();
+      return;
+    }
+    forms::Form* front = rt.activeForm();
+    bulwarn::frmBulwarn* battle = program.battleIfLoaded();
+    if (front && battle && front == battle && battle->isVisible()) {
+      std::printf("bulwarn: battle screen reached, data in %s\n", rt.appPath().c_str());
+      std::fflush(stdout);
+      exitCode = 0;
+      rt.unloadAll();
+    } else if (front && !front->defaultButton().empty()) {
+      if (forms::Control* c = front->find(front->defaultButton())) rt.userClick(*c);
+    }
+    if (started->elapsed() > 20000) {
+      std::fprintf(stderr, "bulwarn: smoke test timed out\n");
+      rt.unloadAll();
+    }
+  });
+  poll->start(50);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -31,6 +66,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;
   bulwarn::Program program(rt);
+  int smokeExit = 0;
+  const bool smoke = std::getenv("BULWARN_SMOKE_TEST") != nullptr;
+  if (smoke) armSmokeTest(rt, program, smokeExit);
   program.start();
-  return rt.exec();
+  const int rc = rt.exec();
+  return smoke ? smokeExit : rc;
 }

@@ -1,5 +1,6 @@
 #include "QtRuntime.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -96,7 +97,7 @@ QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
   // Hiding a form's window is not the end of the program; the forms decide that.
   QGuiApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(d_.get());
-  d_->pictures.setDataDir(QCoreApplication::applicationDirPath());
+  d_->pictures.setDataDir(QString::fromStdString(appPath()));
 }
 
 QtRuntime::~QtRuntime() {
@@ -141,7 +142,16 @@ ScreenInfo QtRuntime::screen() const {
   return s;
 }
 
-std::string QtRuntime::appPath() const { return QCoreApplication::applicationDirPath().toStdString(); }
+// The program's files lie beside it in the build tree; an installed program
+// finds them in ../share/bulwarn.
+std::string QtRuntime::appPath() const {
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  const QDir dir(exeDir);
+  if (dir.exists(QStringLiteral("pictures"))) return exeDir.toStdString();
+  const QString shared = dir.absoluteFilePath(QStringLiteral("../share/bulwarn"));
+  if (QDir(shared).exists()) return QDir::cleanPath(shared).toStdString();
+  return exeDir.toStdString();
+}
 
 long long QtRuntime::nowMs() const { return d_->clock.elapsed(); }
 
