@@ -232,6 +232,10 @@ void frmBulwarn::layout() {
   cmdReload.Enabled = false;
   cmdReload.takesFocus = false;
 
+  // The attack countdown only keeps time for other handlers: the runtime may
+  // run its ticks in a batch instead of waking a hundred times a second.
+  tmrEnemyTime.silent = true;
+
   // Pause Game only toggles; every other shortcut opens its menu first.
   mnuPause.shortcutOpensTitle = false;
 }

@@ -197,6 +197,10 @@ class Timer : public Control {
   Property<int> Interval{this, 0, Aspect::Timer, kIntervalProp, true};
   // Enabled is the base property; a change to it also reaches the scheduler.
   std::function<void()> Tick;
+  // A silent timer's handler changes nothing on screen, only state that other
+  // handlers read. The runtime need not wake up for it: its due ticks run, in
+  // order, just before any other event or timer is handled.
+  bool silent = false;
   ~Timer() override;
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;

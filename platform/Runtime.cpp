@@ -32,7 +32,26 @@ Runtime::~Runtime() {
   graveyard_.clear();
 }
 
-void Runtime::dispatch(const std::function<void()>& fn) {
+void Runtime::catchUpSilent(long long upTo) {
+  if (catchingUp_) return;
+  catchingUp_ = true;
+  struct Reset {
+    bool& b;
+    ~Reset() { b = false; }
+  } reset{catchingUp_};
+  while (true) {
+    Timer* best = nullptr;
+    for (Timer* t : timers_)
+      if (t->silent && !t->running && t->due <= upTo &&
+          (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)))
+        best = t;
+    if (!best) break;
+    fireTimer(*best, best->due);  // every tick, none dropped: it is only late
+  }
+}
+
+void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
+  catchUpSilent(at);
   {
     EventScope scope(depth_);
     fn();
@@ -257,16 +276,18 @@ void Runtime::timerChanged(Timer& t, int propId) {
   onTimersChanged();
 }
 
-Timer* Runtime::nextTimer() const {
+Timer* Runtime::nextTimer(bool includeSilent) const {
   Timer* best = nullptr;
   for (Timer* t : timers_)
-    if (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)) best = t;
+    if (!includeSilent && t->silent) continue;
+    else if (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)) best = t;
   return best;
 }
 
 void Runtime::fireTimer(Timer& t, long long now) {
   if (!t.scheduled) return;
   const long long interval = t.Interval;
+  const long long wasDue = t.due;
   long long next = t.due + interval;
   if (next <= now) {
     // Late: drop the missed ticks instead of firing them in a burst.
@@ -280,7 +301,7 @@ void Runtime::fireTimer(Timer& t, long long now) {
     onTimersChanged();
     return;
   }
-  dispatch([&t] {
+  dispatchAt([&t] {
     struct Running {
       Timer& t;
       explicit Running(Timer& tt) : t(tt) { t.running = true; }
@@ -290,7 +311,7 @@ void Runtime::fireTimer(Timer& t, long long now) {
     } guard(t);
     ++t.ticks;
     if (t.Tick) t.Tick();
-  });
+  }, wasDue);
   onTimersChanged();
 }
 

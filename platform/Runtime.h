@@ -69,13 +69,16 @@ class Runtime {
   bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
   bool userShortcut(MenuItem& item);
   void userClose(Form& f);
-  void dispatch(const std::function<void()>& fn);
+  void dispatch(const std::function<void()>& fn) { dispatchAt(fn, nowMs()); }
+  // Runs fn as one event at time `at`: silent timers due by then tick first.
+  void dispatchAt(const std::function<void()>& fn, long long at);
   int eventDepth() const { return depth_; }
 
   // ---- timers ----
   void timerChanged(Timer& t, int propId);
   void forgetTimer(Timer& t) { unschedule(t); }
-  Timer* nextTimer() const;  // earliest due, ties in scheduling order
+  // Earliest due timer, ties in scheduling order; silent ones only if asked.
+  Timer* nextTimer(bool includeSilent = true) const;
   void fireTimer(Timer& t, long long now);
   long long timerTicksDropped() const { return dropped_; }
 
@@ -108,6 +111,7 @@ class Runtime {
   void unschedule(Timer& t);
   void schedule(Timer& t, long long due);
   void activate(Form& f);
+  void catchUpSilent(long long upTo);
 
   Random random_;
   std::vector<Form*> loaded_;
@@ -119,6 +123,7 @@ class Runtime {
   long long dropped_ = 0;
   int depth_ = 0;
   bool ended_ = false;
+  bool catchingUp_ = false;
 };
 
 }  // namespace forms

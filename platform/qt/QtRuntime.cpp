@@ -63,7 +63,8 @@ struct QtRuntime::Impl : QObject {
   // fresh start() also lets it fire inside a nested loop run by a handler,
   // which Qt would not do for a timer whose timeout is still being handled.
   void rearm() {
-    Timer* t = owner.ended() ? nullptr : owner.nextTimer();
+    // Silent timers wake nobody: they catch up before the next event.
+    Timer* t = owner.ended() ? nullptr : owner.nextTimer(false);
     if (!t) {
       timer.stop();
       return;
@@ -262,7 +263,7 @@ void QtRuntime::fireDueTimers() {
   while (!ended()) {
     Timer* t = nextTimer();
     if (!t || t->due > now) break;
-    fireTimer(*t, now);
+    fireTimer(*t, t->silent ? t->due : now);  // a silent timer catches up tick by tick
   }
   d_->rearm();
 }

@@ -152,8 +152,10 @@ void Monkey::oneEvent() {
     rt_->pressKey(key);
   } else if (kind < 85) {
     if (forms::Control* c = randomControl(*f)) {
-      note("click " + f->name() + "." + c->name() + "(" + std::to_string(c->index()) + ")" +
-           (rt_->userClick(*c) ? "" : " filtered"));
+      // Described before the click: the click may unload (and free) the form.
+      const std::string what = "click " + f->name() + "." + c->name() + "(" + std::to_string(c->index()) + ")";
+      const bool reached = rt_->userClick(*c);
+      note(what + (reached ? "" : " filtered"));
     }
   } else if (kind < 92) {
     const auto& titles = f->menuBar();

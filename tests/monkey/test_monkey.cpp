@@ -27,7 +27,7 @@ void playSeed(std::uint64_t seed, long long events) {
 }
 
 TEST(Monkey, FixedSeedsKeepEveryInvariant) {
-  const long long perSeed = envOr("BULWARN_MONKEY_EVENTS_PER_SEED", 25000);
+  const long long perSeed = envOr("BULWARN_MONKEY_EVENTS_PER_SEED", 50000);
   for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) playSeed(seed, perSeed);
 }
 
