@@ -8,7 +8,9 @@
 #include <map>
 #include <vector>
 
+#include "battle/Program.h"
 #include "platform/Form.h"
+#include "screens/frmPics.h"
 #include "platform/qt/QtRuntime.h"
 
 namespace {
@@ -73,6 +75,18 @@ int main(int argc, char** argv) {
     const int expected = seconds * 1000 / nominal[name];
     std::printf("qt-timer %-15s %10zu %10d %8.1f%% %9.2f %9.2f\n", name.c_str(), ts.size(), expected,
                 100.0 * static_cast<double>(ts.size()) / expected, pct(gaps, 50), pct(gaps, 99));
+  }
+
+  // The picture store: every animation frame rendered at the screen's ratio.
+  {
+    forms::QtRuntime prt;
+    prt.setDataDir(BULWARN_SOURCE_DIR "/assets");
+    bulwarn::Program program(prt);
+    const auto t0 = Clock::now();
+    program.frmPics();
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    std::printf("%-24s %10s %10s %9s %9.1f %9s  (ms, of which rendering %.1f)\n", "picture-store-load", "124", "",
+                "", ms, "", prt.preloadMs("frmPics"));
   }
 
   // Sound: time spent on the game's thread inside a cue call.

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QImage>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,11 @@ class QtRuntime : public Runtime {
   QImage grab(Form& f) const;
   // Sound requests the audio thread has taken so far.
   int soundsHandled() const;
+  // Milliseconds spent rendering a form's pictures when it was loaded.
+  double preloadMs(const std::string& form) const {
+    auto it = preloadMs_.find(form);
+    return it == preloadMs_.end() ? 0 : it->second;
+  }
 
   // ---- platform ----
   ScreenInfo screen() const override;
@@ -62,6 +68,7 @@ class QtRuntime : public Runtime {
   friend struct Impl;
   void fireDueTimers();
   std::unique_ptr<Impl> d_;
+  std::map<std::string, double> preloadMs_;
 };
 
 }  // namespace forms
