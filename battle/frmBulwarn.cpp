@@ -305,6 +305,9 @@ void frmBulwarn::Form_Load() {
   p.frmIntroG().ShowModal();
   g.blnReloadEnabled = true;
   g.blnRepairEnabled = true;
+  // A dialog still open from the menu (New Mission chosen meanwhile) cannot be
+  // shown modally: drop it, as if cancelled, so start-up asks afresh.
+  if (forms::Form* open = p.rt.loadedForm("frmOptionsG")) open->Unload();
   p.frmOptionsG().ShowModal();
   p.frmLoad().ShowModal();
   if (!isLoaded() || p.rt.ended()) return;
@@ -541,8 +544,12 @@ void frmBulwarn::releaseGun() {
     tmrEnemy1.Interval = intEnemyTime;
     return;
   }
-  cmdFire.Enabled = true;
-  KeyPreview = true;
+  // A reload or repair started while the shot played keeps the gun out of
+  // action until it ends itself, as it does after an enemy attack.
+  if (!blnReloading && !blnRepairing) {
+    cmdFire.Enabled = true;
+    KeyPreview = true;
+  }
   for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
   lblSky.Enabled = true;
   lblBattlefield.Enabled = true;
@@ -878,8 +885,16 @@ void frmBulwarn::setFlashColor(forms::OleColor c) {
   fraAmmo.BackColor = c;
 }
 
+bool frmBulwarn::shotUnderWay() const {
+  return tmrShot.Interval != 0 || tmrHit.Interval != 0 || tmrHit2.Interval != 0 || tmrBlast.Interval != 0 ||
+         tmrBlast2.Interval != 0 || tmrBlast3.Interval != 0;
+}
+
 void frmBulwarn::releaseAfterAttack() {
-  if (blnReloading || blnRepairing || isPaused()) return;
+  // A shot still playing keeps its own lock until it ends: a second round
+  // fired in the middle of it would overwrite its hit, and a unit it had
+  // already destroyed would never explode (the mission could not be won).
+  if (blnReloading || blnRepairing || isPaused() || shotUnderWay()) return;
   cmdFire.Enabled = true;
   KeyPreview = true;
   for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
@@ -1152,22 +1167,27 @@ void frmBulwarn::mnuPause_Click() {
     mnuPause.setChecked(false);
     return;
   }
-  // A reload or repair under way keeps the gun until it ends itself.
+  // A reload or repair under way keeps the gun until it ends itself; so does
+  // a shot still playing (Fire, keys, clicks and the attack trigger), or a
+  // second round could go off in the middle of the first.
   const bool busy = blnReloading || blnRepairing;
-  if (!busy) cmdFire.Enabled = true;
+  const bool shooting = shotUnderWay();
+  if (!busy && !shooting) cmdFire.Enabled = true;
   if (g.intAmmo < 25) {
     if (!busy) cmdReload.Enabled = true;
     tmrReload.Enabled = true;
   }
   if (HPBar.Width < 7080.f && !busy) cmdRepair.Enabled = true;
   tmrRepair.Enabled = true;  // an idle timer has interval 0 and stays silent
-  if (!busy) KeyPreview = true;
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-  lblSky.Enabled = true;
-  lblBattlefield.Enabled = true;
+  if (!busy && !shooting) KeyPreview = true;
+  if (!shooting) {
+    for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
+    lblSky.Enabled = true;
+    lblBattlefield.Enabled = true;
+  }
   lblMessage.Caption = "";
   tmrShot.Enabled = true;
-  tmrEnemy1.Enabled = true;
+  if (!shooting) tmrEnemy1.Enabled = true;
   tmrEnemyTime.Enabled = true;
   tmrReload.Enabled = true;
   tmrMove.Enabled = true;

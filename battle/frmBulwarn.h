@@ -128,6 +128,7 @@ class frmBulwarn : public forms::Form {
   void PauseForMenu();
   bool isPaused() const { return mnuPause.checked(); }
   bool missionOver() const;
+  bool shotUnderWay() const;  // the round's flash, impact or explosion is still playing
 
   // ---- handlers ----
   void imgHit_Click();

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "battle/Program.h"
 #include "battle/frmBulwarn.h"
@@ -17,13 +20,22 @@ using forms::HeadlessRuntime;
 namespace Key = forms::Key;
 namespace mb = forms::mb;
 
+constexpr forms::OleColor kRed = 0x000000FF;
+constexpr forms::OleColor kOrange = 0x000080FF;
+constexpr forms::OleColor kYellow = 0x0000FFFF;
+constexpr forms::OleColor kGreen = 0x0000C000;
+constexpr forms::OleColor kDarkGreen = 0x00008000;
+constexpr forms::OleColor kSys1 = 0x80000001;
+constexpr forms::OleColor kSys18 = 0x80000012;
+
 class GameTest : public ::testing::Test {
  protected:
   // Starts the program; `difficulty` is chosen in the start-up options dialog.
+  // `config` may be changed before (screen size, seed).
   void start(const std::string& difficulty = "Easy", std::uint64_t seed = 12345) {
-    forms::HeadlessConfig cfg;
-    cfg.seed = seed;
-    rt = std::make_unique<HeadlessRuntime>(cfg);
+    config.seed = seed;
+    program.reset();  // the old program's forms leave its runtime first
+    rt = std::make_unique<HeadlessRuntime>(config);
     program = std::make_unique<Program>(*rt);
     chooseDifficulty(difficulty);
     program->start();
@@ -41,10 +53,68 @@ class GameTest : public ::testing::Test {
   modVexilla& vex() { return program->vex; }
   std::string messages() { return battle().lblMessage.Caption; }
 
+  // The log's lines, without the empty first line every post leaves.
+  std::vector<std::string> messageLines() {
+    std::vector<std::string> out;
+    const std::string s = messages();
+    size_t pos = 0;
+    while (pos <= s.size()) {
+      size_t nl = s.find("\r\n", pos);
+      std::string line = s.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
+      if (!line.empty()) out.push_back(line);
+      if (nl == std::string::npos) break;
+      pos = nl + 2;
+    }
+    return out;
+  }
+  std::string lastMessage() {
+    auto lines = messageLines();
+    return lines.empty() ? std::string() : lines.back();
+  }
+  int countMessages(const std::string& text) {
+    auto lines = messageLines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), text));
+  }
+  int countSounds(const std::string& file) {
+    auto s = rt->soundNames();
+    return static_cast<int>(std::count(s.begin(), s.end(), file));
+  }
+  bool sawMsgBox(const std::string& prompt) {
+    for (const auto& m : rt->msgBoxes())
+      if (m.prompt == prompt) return true;
+    return false;
+  }
+
+  // What the player can use right now, as words: "Fire Reload Repair keys
+  // units zones" (units: all eight take clicks; zones: the sky and the ground).
+  // gun() leaves out Reload and Repair, which a shot or an attack never holds.
+  std::string gun() { return usable(false); }
+  std::string usable(bool buttons = true) {
+    frmBulwarn& b = battle();
+    bool units = true;
+    for (int k = 1; k <= 8; ++k) units = units && b.imgUnit(k).Enabled;
+    std::string s;
+    auto add = [&](bool on, const char* word) {
+      if (on) s += (s.empty() ? "" : " ") + std::string(word);
+    };
+    add(b.cmdFire.Enabled, "Fire");
+    add(buttons && b.cmdReload.Enabled, "Reload");
+    add(buttons && b.cmdRepair.Enabled, "Repair");
+    add(b.KeyPreview, "keys");
+    add(units, "units");
+    add(b.lblSky.Enabled && b.lblBattlefield.Enabled, "zones");
+    return s;
+  }
+
   // Moves the gun (by arrow keys) until its Left is `left`.
   void gunTo(float left) {
     while (battle().imgSight.Left > left) rt->pressKey(Key::Left);
     while (battle().imgSight.Left < left) rt->pressKey(Key::Right);
+  }
+  // Puts the gun under unit k wherever it is (first reachable place it covers).
+  void aimAt(int k) {
+    const float l = battle().imgUnit(k).Left;
+    gunTo(std::ceil((l - 20.f) / 100.f) * 100.f + 20.f);
   }
 
   // Stops the enemy side so a test can shoot in peace.
@@ -54,6 +124,45 @@ class GameTest : public ::testing::Test {
     battle().tmrFly.Enabled = false;
   }
 
+  bool shotChainIdle() {
+    frmBulwarn& b = battle();
+    return b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 && b.tmrBlast.Interval == 0 &&
+           b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
+  }
+  // Presses Enter and lets the shot play out; true when it hit.
+  bool shoot() {
+    rt->pressKey(Key::Enter);
+    const bool hit = battle().blnDirectHit;
+    rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
+    return hit;
+  }
+  // Fires at the unit above the gun until a round hits (refilling the gun).
+  void shootUntilHit() {
+    for (int i = 0; i < 60; ++i) {
+      vex().intAmmo = 25;
+      if (shoot()) return;
+    }
+    FAIL() << "no hit in 60 rounds";
+  }
+
+  // Width the next enemy hit will take off the bar.
+  int nextGunDamage() {
+    forms::Random copy = rt->random();  // peek, without drawing
+    const float r = copy.next();
+    const std::string& d = vex().strDifficulty;
+    if (d == "Easy") return static_cast<int>(std::floor(r * 201 + 200));
+    if (d == "Medium") return static_cast<int>(std::floor(r * 301 + 300));
+    if (d == "Hard") return static_cast<int>(std::floor(r * 501 + 500));
+    return static_cast<int>(std::floor(r * 2001 + 1000));
+  }
+  // Lets the damage step of an enemy hit run now (its colour flashes are over).
+  void landEnemyHit() {
+    battle().intDamageStep = 4;
+    battle().tmrEnemy3.Interval = 50;
+    rt->advance(50);
+  }
+
+  forms::HeadlessConfig config;
   std::unique_ptr<HeadlessRuntime> rt;
   std::unique_ptr<Program> program;
 };
