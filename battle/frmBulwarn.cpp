@@ -1019,6 +1019,7 @@ void frmBulwarn::tmrEnemy3_Timer() {
       cmdFire.Enabled = false;
       cmdReload.Enabled = false;
       cmdRepair.Enabled = false;
+      KeyPreview = false;  // a destroyed gun fires no more, by key either
     }
   } else {
     HPBar.Width -= static_cast<float>(intGunDamage);

@@ -330,6 +330,9 @@ TEST_F(EnemyTest, LosingTheGun) {
   EXPECT_EQ(rt->msgBoxes()[0].style, 52);
   EXPECT_EQ(rt->msgBoxes()[0].title, "Start Over?");
   EXPECT_FALSE(b.cmdFire.Enabled || b.cmdReload.Enabled || b.cmdRepair.Enabled) << "the gun is dead";
+  const int ammo = vex().intAmmo;
+  rt->pressKey(Key::Enter);
+  EXPECT_EQ(vex().intAmmo, ammo) << "nor does Enter fire it";
   EXPECT_EQ(b.tmrEnemy1.Interval, 0);
   EXPECT_FALSE(b.tmrEnemyTime.Enabled);
   rt->advance(20000);
