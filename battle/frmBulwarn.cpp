@@ -434,6 +434,23 @@ void frmBulwarn::showScore(bool signPosition) {
   lblScore.Caption = signPosition ? forms::strSigned(g.intScore) : forms::strPlain(g.intScore);
 }
 
+// Every end of a mission: nothing moves or attacks any more.
+void frmBulwarn::haltEnemy() {
+  tmrEnemy1.Enabled = false;
+  tmrEnemy1.Interval = 0;
+  tmrEnemyTime.Enabled = false;
+  tmrMove.Enabled = false;
+  tmrFly.Enabled = false;
+  stopEnemySequences();
+}
+
+// The question after the end card; Yes starts a fresh mission.
+bool frmBulwarn::offerNewMission(const char* prompt) {
+  if (p.rt.msgBox(prompt, 52, "Start Over?") != mb::AnsYes) return false;
+  ResetMission();
+  return true;
+}
+
 bool frmBulwarn::missionOver() const { return g.blnVictory || g.blnDestroyed || g.blnBreached; }
 
 // ---------------------------------------------------------------- messages
@@ -622,19 +639,14 @@ void frmBulwarn::cmdFire_Click() {
     // Ends like every other mission: the enemy's timers stop and the banner
     // tells the outcome (a mission never ends twice).
     lblVictory.Caption = "MISSION ACCOMPLISHED";
-    tmrEnemy1.Enabled = false;
-    tmrEnemy1.Interval = 0;
-    tmrEnemyTime.Enabled = false;
-    tmrMove.Enabled = false;
-    tmrFly.Enabled = false;
-    stopEnemySequences();
+    haltEnemy();
     // The outcome is recorded before the score report opens, so nothing that
     // ticks while the report is up can end the mission a second time.
     g.blnVictory = true;
     mnuScore_Click();
     showScore(false);
     p.frmWin().ShowModal();
-    if (p.rt.msgBox("Would You Like To Start a New Game?", 52, "Start Over?") == mb::AnsYes) ResetMission();
+    offerNewMission("Would You Like To Start a New Game?");
   }
 }
 
@@ -760,19 +772,14 @@ void frmBulwarn::tmrBlast3_Timer() {
   if (!anyVisible && missionOver()) {
     // Already won (or lost) while the explosion played: nothing more to do.
   } else if (!anyVisible) {
-    tmrEnemy1.Enabled = false;
-    tmrEnemy1.Interval = 0;
-    tmrEnemyTime.Enabled = false;
-    tmrMove.Enabled = false;
-    tmrFly.Enabled = false;
-    stopEnemySequences();
+    haltEnemy();
     lblVictory.Caption = "MISSION ACCOMPLISHED";
     tmrBlast3.Interval = 0;
     g.blnVictory = true;  // before the report: see cmdFire_Click
     mnuScore_Click();
     p.frmWin().ShowModal();
     showScore(true);
-    if (p.rt.msgBox("Would You Like To Start a New Game?", 52, "Start Over?") == mb::AnsYes) ResetMission();
+    offerNewMission("Would You Like To Start a New Game?");
   } else {
     rearmGun();
   }
@@ -805,17 +812,12 @@ void frmBulwarn::tmrMove_Timer() {
   if (!breached) return;
   GunLimit.BorderColor = kRed;
   lblVictory.Caption = "MISSION FAILED";
-  tmrMove.Enabled = false;
-  tmrFly.Enabled = false;
-  tmrEnemyTime.Enabled = false;
-  tmrEnemy1.Enabled = false;
-  tmrEnemy1.Interval = 0;
-  stopEnemySequences();
+  haltEnemy();
   g.blnBreached = true;
   mnuScore_Click();
   showScore(false);
   p.frmWin().ShowModal();
-  if (p.rt.msgBox("Would You Like To Start Over?", 52, "Start Over?") == mb::AnsYes) ResetMission();
+  offerNewMission("Would You Like To Start Over?");
 }
 
 // ---------------------------------------------------------------- flight
@@ -1005,17 +1007,11 @@ void frmBulwarn::tmrEnemy3_Timer() {
     survived = false;
     // The gun is destroyed.
     HPBar.Width = 0;
-    tmrEnemy1.Interval = 0;
-    tmrEnemyTime.Enabled = false;
-    tmrMove.Enabled = false;
-    tmrFly.Enabled = false;
-    stopEnemySequences();
+    haltEnemy();
     lblVictory.Caption = "MISSION FAILED";
     g.blnDestroyed = true;
     p.frmWin().ShowModal();
-    if (p.rt.msgBox("Would You Like To Start Over?", 52, "Start Over?") == mb::AnsYes) {
-      ResetMission();
-    } else {
+    if (!offerNewMission("Would You Like To Start Over?")) {
       cmdFire.Enabled = false;
       cmdReload.Enabled = false;
       cmdRepair.Enabled = false;

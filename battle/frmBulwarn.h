@@ -181,6 +181,8 @@ class frmBulwarn : public forms::Form {
   int lineOfFire() const;
   void setFlashColor(forms::OleColor c);
   void stopEnemySequences();
+  void haltEnemy();
+  bool offerNewMission(const char* prompt);
   void releaseAfterAttack();
   void showScore(bool signPosition);
   void unloadEveryForm();
