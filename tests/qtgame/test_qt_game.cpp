@@ -101,6 +101,23 @@ TEST(QtGame, StartUpReachesTheBattleScreenLaidOutAsDesigned) {
   EXPECT_TRUE(win.picPeace.Visible.get());
   save(rt, win, "win");
   win.Unload();
+  // The two defeats.
+  program.vex.blnVictory = false;
+  program.vex.blnDestroyed = true;
+  bulwarn::frmWin& lost = program.frmWin();
+  lost.Show();
+  QApplication::processEvents();
+  EXPECT_TRUE(lost.picTankRuins.Visible.get());
+  save(rt, lost, "win_destroyed");
+  lost.Unload();
+  program.vex.blnDestroyed = false;
+  program.vex.blnBreached = true;
+  bulwarn::frmWin& overrun = program.frmWin();
+  overrun.Show();
+  QApplication::processEvents();
+  EXPECT_TRUE(overrun.picCityRuins.Visible.get());
+  save(rt, overrun, "win_breached");
+  overrun.Unload();
   bulwarn::frmAbout& about = program.frmAbout();
   about.Show();
   QApplication::processEvents();
