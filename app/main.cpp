@@ -1,6 +1,7 @@
 // The program: the Qt forms runtime with the battle screen as its start-up form.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -65,6 +66,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;
+  // Every window of the game carries its emblem.
+  QApplication::setWindowIcon(QIcon(QString::fromStdString(rt.appPath() + "/pictures/bulwarn_icon.svg")));
   bulwarn::Program program(rt);
   int smokeExit = 0;
   const bool smoke = std::getenv("BULWARN_SMOKE_TEST") != nullptr;
