@@ -43,9 +43,12 @@ std::string strSingle(float v) {
 
 const char* unitPictureName(int index) {
   switch (index) {
-    case 1: case 6: return "unit_rocket";
-    case 2: case 5: return "unit_tank";
-    case 3: case 4: return "unit_ifv";
+    case 1:
+    case 6: return "unit_rocket";
+    case 2:
+    case 5: return "unit_tank";
+    case 3:
+    case 4: return "unit_ifv";
     default: return "unit_fighter";
   }
 }
@@ -59,10 +62,14 @@ constexpr int kAdvance[7] = {0, 1, 2, 3, 3, 2, 1};
 
 const char* frmBulwarn::unitDescription(int index) {
   switch (index) {
-    case 1: case 6: return "M.R.L.S. - Multiple Rocket Launch System";
-    case 2: case 5: return "Armour - Main Battle Tank";
-    case 3: case 4: return "Mechanized Infantry Fighting Vehicle";
-    case 7: case 8: return "Air Superiority Fighter/Interceptor";
+    case 1:
+    case 6: return "M.R.L.S. - Multiple Rocket Launch System";
+    case 2:
+    case 5: return "Armour - Main Battle Tank";
+    case 3:
+    case 4: return "Mechanized Infantry Fighting Vehicle";
+    case 7:
+    case 8: return "Air Superiority Fighter/Interceptor";
     default: return "";
   }
 }
@@ -681,9 +688,12 @@ void frmBulwarn::tmrHit_Timer() {
     frmPics& pics = p.frmPics();
     forms::ControlArray<forms::Image>* set = nullptr;
     switch (intTarget) {
-      case 1: case 6: set = &pics.imgHitD; break;
-      case 2: case 5: set = &pics.imgHitC; break;
-      case 3: case 4: set = &pics.imgHitB; break;
+      case 1:
+      case 6: set = &pics.imgHitD; break;
+      case 2:
+      case 5: set = &pics.imgHitC; break;
+      case 3:
+      case 4: set = &pics.imgHitB; break;
       default: set = &pics.imgHitA; break;
     }
     if (set->has(intHitStep)) imgHit.Picture = (*set)(intHitStep).Picture;
@@ -943,18 +953,24 @@ void frmBulwarn::tmrEnemy2_Timer() {
       shpShot(intAttacker).Visible = true;
       shpShot(intAttacker).FillColor = kOrange;
       switch (intAttacker) {
-        case 2: case 5: p.sound.PlayCannonAttack(); break;
-        case 3: case 4: p.sound.PlayMachGunAttack(); break;
+        case 2:
+        case 5: p.sound.PlayCannonAttack(); break;
+        case 3:
+        case 4: p.sound.PlayMachGunAttack(); break;
         default: p.sound.PlayMissileAttack(); break;
       }
       intAttackStep = 1;
       break;
     }
-    case 1: case 3: case 5:
+    case 1:
+    case 3:
+    case 5:
       shpShot(intAttacker).FillColor = kYellow;
       ++intAttackStep;
       break;
-    case 2: case 4: case 6:
+    case 2:
+    case 4:
+    case 6:
       shpShot(intAttacker).FillColor = kOrange;
       ++intAttackStep;
       break;
@@ -989,12 +1005,27 @@ void frmBulwarn::tmrEnemy2_Timer() {
 
 void frmBulwarn::tmrEnemy3_Timer() {
   switch (intDamageStep) {
-    case 0: setFlashColor(kOrange); intDamageStep = 1; return;
-    case 1: setFlashColor(kYellow); intDamageStep = 2; return;
-    case 2: setFlashColor(kOrange); intDamageStep = 3; return;
-    case 3: setFlashColor(kRed); intDamageStep = 4; return;
+    case 0:
+      setFlashColor(kOrange);
+      intDamageStep = 1;
+      return;
+    case 1:
+      setFlashColor(kYellow);
+      intDamageStep = 2;
+      return;
+    case 2:
+      setFlashColor(kOrange);
+      intDamageStep = 3;
+      return;
+    case 3:
+      setFlashColor(kRed);
+      intDamageStep = 4;
+      return;
     case 4: break;
-    default: intDamageStep = 0; tmrEnemy3.Interval = 0; return;
+    default:
+      intDamageStep = 0;
+      tmrEnemy3.Interval = 0;
+      return;
   }
   const std::string& d = g.strDifficulty;
   if (d == "Easy") intGunDamage = static_cast<std::int16_t>(Int(p.rt.Rnd() * 201 + 200));
@@ -1216,13 +1247,9 @@ void frmBulwarn::mnuExit_Click() {
   if (p.rt.msgBox("Are You Sure You Want To Abort?", 20, "Abort Mission?") == mb::AnsYes) unloadEveryForm();
 }
 
-void frmBulwarn::mnuLoad_Click() {
-  p.rt.msgBox("This Feature Not Yet Available In This Edition", 32, "Load Game");
-}
+void frmBulwarn::mnuLoad_Click() { p.rt.msgBox("This Feature Not Yet Available In This Edition", 32, "Load Game"); }
 
-void frmBulwarn::mnuSave_Click() {
-  p.rt.msgBox("This Feature Not Yet Available In This Edition", 32, "Save Game");
-}
+void frmBulwarn::mnuSave_Click() { p.rt.msgBox("This Feature Not Yet Available In This Edition", 32, "Save Game"); }
 
 void frmBulwarn::mnuContents_Click() {
   p.rt.msgBox("The Help Contents Are Currently Not Available In This Version.", 32, "Help Files");

@@ -10,8 +10,8 @@
 
 #include "battle/Program.h"
 #include "platform/Form.h"
-#include "screens/frmPics.h"
 #include "platform/qt/QtRuntime.h"
+#include "screens/frmPics.h"
 
 namespace {
 
@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   std::printf("%-24s %10s %10s %9s %9s %9s\n", "timer", "delivered", "nominal", "share", "p50 ms", "p99 ms");
   for (auto& [name, ts] : ticks) {
     std::vector<double> gaps;
-    for (size_t i = 1; i < ts.size(); ++i) gaps.push_back(std::chrono::duration<double, std::milli>(ts[i] - ts[i - 1]).count());
+    for (size_t i = 1; i < ts.size(); ++i)
+      gaps.push_back(std::chrono::duration<double, std::milli>(ts[i] - ts[i - 1]).count());
     // Ticks due before the stop (a tick due at the same instant as the stop loses the tie).
     const int expected = (seconds * 1000 - 1) / nominal[name];
     std::printf("qt-timer %-15s %10zu %10d %8.1f%% %9.2f %9.2f\n", name.c_str(), ts.size(), expected,
@@ -86,8 +87,8 @@ int main(int argc, char** argv) {
     const auto t0 = Clock::now();
     program.frmPics();
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-    std::printf("%-24s %10s %10s %9s %9.1f %9s  (ms, of which rendering %.1f)\n", "picture-store-load", "124", "",
-                "", ms, "", prt.preloadMs("frmPics"));
+    std::printf("%-24s %10s %10s %9s %9.1f %9s  (ms, of which rendering %.1f)\n", "picture-store-load", "124", "", "",
+                ms, "", prt.preloadMs("frmPics"));
   }
 
   // Sound: time spent on the game's thread inside a cue call.
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
     calls.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
     if (i % 50 == 0) QCoreApplication::processEvents();
   }
-  std::printf("%-24s %10s %10s %9s %9.2f %9.2f  (microseconds)\n", "sound-cue-call", "1000", "", "",
-              pct(calls, 50), pct(calls, 99));
+  std::printf("%-24s %10s %10s %9s %9.2f %9.2f  (microseconds)\n", "sound-cue-call", "1000", "", "", pct(calls, 50),
+              pct(calls, 99));
   return 0;
 }

@@ -17,7 +17,17 @@ namespace forms {
 class Form;
 
 enum class ControlKind {
-  Label, Image, PictureBox, Shape, Line, Frame, CommandButton, CheckBox, OptionButton, Timer, ProgressBar
+  Label,
+  Image,
+  PictureBox,
+  Shape,
+  Line,
+  Frame,
+  CommandButton,
+  CheckBox,
+  OptionButton,
+  Timer,
+  ProgressBar
 };
 
 struct Font {
@@ -190,9 +200,7 @@ class OptionButton : public Control {
 class Timer : public Control {
  public:
   enum : int { kIntervalProp = 1, kEnabledProp = 2 };
-  Timer(Form* f, std::string name) : Control(f, ControlKind::Timer, std::move(name), -1, nullptr) {
-    Visible = false;
-  }
+  Timer(Form* f, std::string name) : Control(f, ControlKind::Timer, std::move(name), -1, nullptr) { Visible = false; }
   // Assigning a positive interval restarts the count, even with the same value.
   Property<int> Interval{this, 0, Aspect::Timer, kIntervalProp, true};
   // Enabled is the base property; a change to it also reaches the scheduler.
@@ -207,11 +215,11 @@ class Timer : public Control {
   void changed(Aspect aspect, int propId) override;
 
   // Scheduler bookkeeping (owned by the runtime).
-  bool running = false;    // its handler is on the stack
+  bool running = false;  // its handler is on the stack
   bool scheduled = false;
   long long due = 0;
   unsigned long long seq = 0;
-  long long ticks = 0;     // handlers run, for tests and benchmarks
+  long long ticks = 0;  // handlers run, for tests and benchmarks
 };
 
 class ProgressBar : public Control {
@@ -225,8 +233,7 @@ class ProgressBar : public Control {
 template <class T>
 class ControlArray {
  public:
-  ControlArray(Form* f, const std::string& name, int first, int last, Control* container = nullptr)
-      : first_(first) {
+  ControlArray(Form* f, const std::string& name, int first, int last, Control* container = nullptr) : first_(first) {
     for (int i = first; i <= last; ++i) items_.push_back(std::make_unique<T>(f, name, i, container));
   }
   T& operator()(int i) {

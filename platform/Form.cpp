@@ -25,7 +25,8 @@ MenuItem* Form::findMenu(const std::string& name) const {
 }
 
 MenuItem& Form::menu(std::string name, std::string caption, std::string shortcut, MenuItem* parent) {
-  ownedMenus_.push_back(std::make_unique<MenuItem>(this, std::move(name), std::move(caption), std::move(shortcut), parent));
+  ownedMenus_.push_back(
+      std::make_unique<MenuItem>(this, std::move(name), std::move(caption), std::move(shortcut), parent));
   MenuItem* m = ownedMenus_.back().get();
   registerMenu(m);
   return *m;

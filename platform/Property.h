@@ -41,9 +41,13 @@ class Property {
   const T& get() const { return value_; }
 
   template <class U>
-  Property& operator+=(const U& d) { return *this = static_cast<T>(value_ + d); }
+  Property& operator+=(const U& d) {
+    return *this = static_cast<T>(value_ + d);
+  }
   template <class U>
-  Property& operator-=(const U& d) { return *this = static_cast<T>(value_ - d); }
+  Property& operator-=(const U& d) {
+    return *this = static_cast<T>(value_ - d);
+  }
 
  private:
   PropertyOwner* owner_;

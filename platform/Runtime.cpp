@@ -279,8 +279,10 @@ void Runtime::timerChanged(Timer& t, int propId) {
 Timer* Runtime::nextTimer(bool includeSilent) const {
   Timer* best = nullptr;
   for (Timer* t : timers_)
-    if (!includeSilent && t->silent) continue;
-    else if (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)) best = t;
+    if (!includeSilent && t->silent)
+      continue;
+    else if (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq))
+      best = t;
   return best;
 }
 
@@ -301,17 +303,19 @@ void Runtime::fireTimer(Timer& t, long long now) {
     onTimersChanged();
     return;
   }
-  dispatchAt([&t] {
-    struct Running {
-      Timer& t;
-      explicit Running(Timer& tt) : t(tt) { t.running = true; }
-      ~Running() { t.running = false; }
-      Running(const Running&) = delete;
-      Running& operator=(const Running&) = delete;
-    } guard(t);
-    ++t.ticks;
-    if (t.Tick) t.Tick();
-  }, wasDue);
+  dispatchAt(
+      [&t] {
+        struct Running {
+          Timer& t;
+          explicit Running(Timer& tt) : t(tt) { t.running = true; }
+          ~Running() { t.running = false; }
+          Running(const Running&) = delete;
+          Running& operator=(const Running&) = delete;
+        } guard(t);
+        ++t.ticks;
+        if (t.Tick) t.Tick();
+      },
+      wasDue);
   onTimersChanged();
 }
 

@@ -20,17 +20,20 @@ const IntroLine kLines[20] = {
     {1860, "Instructions:"},
     {2100, "- Use the Left and Right Arrow Keys to move the gun."},
     {2280, "- Move the gun until it is aligned with an enemy target."},
-    {2475, "- You can tell when an enemy is in your line of fire when it is automatically selected by the "
-           "Auto-Targeting System"},
+    {2475,
+     "- You can tell when an enemy is in your line of fire when it is automatically selected by the "
+     "Auto-Targeting System"},
     {2880, "- Press the [Fire] button to shoot a round."},
     {3060, "- There is a random chance that you will hit the target or miss."},
-    {3240, "- If you run out of Ammunition, press the [Reload] button, it may take some time to Reload, and while "
-           "Reloading you cannot move or fire the gun"},
+    {3240,
+     "- If you run out of Ammunition, press the [Reload] button, it may take some time to Reload, and while "
+     "Reloading you cannot move or fire the gun"},
     {3780, "Important Tips/Notes:"},
     {4020, "- The Enemy will periodically attack and there is a random chance that your position will take damage."},
     {4440, "- You can repair damage but it takes some time and you can't do anything in that time "},
-    {4680, "- At Harder Difficulties Your Shots Do Less Damage and The Enemy Can Take More Punishment, while the "
-           "enemies attacks become more powerful. "},
+    {4680,
+     "- At Harder Difficulties Your Shots Do Less Damage and The Enemy Can Take More Punishment, while the "
+     "enemies attacks become more powerful. "},
     {5220, "P.S.    To Add A Little More Challenge To The Game, Calibrate The Difficulty Using The Options Menu!"},
     {5640, "(The Default Setting is Easy)"},
 };

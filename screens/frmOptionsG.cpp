@@ -94,8 +94,8 @@ void frmOptionsG::cmdOK_Click() {
   p.vex.blnReloadEnabled = chkReload.Value == 1;
   p.vex.blnRepairEnabled = chkRepair.Value == 1;
   if (battleVisible()) {
-    const int answer = p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?", 36,
-                                   "Change Difficulty");
+    const int answer =
+        p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?", 36, "Change Difficulty");
     if (answer == forms::mb::AnsYes) p.vex.blnRestartMission = true;
   }
   Unload();

@@ -15,10 +15,10 @@ frmWin::frmWin(Program& program) : forms::Form(program.rt, "frmWin"), p(program)
     const char* name;
     float top;
   };
-  const Slot slots[8] = {{&picPeace, "picPeace", 60},         {&picGrid, "picGrid", 60},
-                         {&picConquer, "picConquer", 60},     {&picCity, "picCity", 1980},
+  const Slot slots[8] = {{&picPeace, "picPeace", 60},           {&picGrid, "picGrid", 60},
+                         {&picConquer, "picConquer", 60},       {&picCity, "picCity", 1980},
                          {&picCityRuins, "picCityRuins", 1980}, {&picTankRuins, "picTankRuins", 1980},
-                         {&picLiberate, "picLiberate", 3900}, {&picInvade, "picInvade", 3900}};
+                         {&picLiberate, "picLiberate", 3900},   {&picInvade, "picInvade", 3900}};
   for (const Slot& s : slots) {
     s.pic->move(120, s.top, 3075, 1875);
     s.pic->Picture = p.picture(s.name, 205, 125);

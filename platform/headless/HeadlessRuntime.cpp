@@ -127,8 +127,7 @@ void HeadlessRuntime::runModal(Form& f) {
   while (f.isLoaded() && !ended()) {
     if (defaultAnswer(f) && (!f.isLoaded() || ended())) break;
     Timer* t = nextTimer();
-    if (!t || now_ - start > cfg_.modalLimitMs)
-      throw StuckModal("modal form " + f.name() + " cannot close");
+    if (!t || now_ - start > cfg_.modalLimitMs) throw StuckModal("modal form " + f.name() + " cannot close");
     advance(t->due - now_);
   }
 }

@@ -57,7 +57,7 @@ struct HeadlessConfig {
   std::string appPath = "/opt/bulwarn";
   std::uint64_t seed = 12345;
   std::uint64_t timeOfDayMs = 12ull * 3600 * 1000;  // the clock starts at noon
-  long long modalLimitMs = 30 * 60 * 1000;           // a modal form left open longer is stuck
+  long long modalLimitMs = 30 * 60 * 1000;          // a modal form left open longer is stuck
 };
 
 class HeadlessRuntime : public Runtime {
@@ -76,7 +76,7 @@ class HeadlessRuntime : public Runtime {
   void pressKey(int keyCode, int shift = 0);
   bool click(const std::string& name, int index = -1, const std::string& form = {});
   bool openMenu(const std::string& title, const std::string& form = {});
-  bool chooseMenu(const std::string& item, const std::string& form = {});  // opens the title first
+  bool chooseMenu(const std::string& item, const std::string& form = {});         // opens the title first
   bool pressShortcut(const std::string& shortcut, const std::string& form = {});  // "F2", "Ctrl+N"
   void closeWindow(const std::string& form = {});
 

@@ -103,7 +103,8 @@ void sunkenEdge(QPainter& p, const QRect& r) {
 qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
   static QHash<QString, qreal> known;
   const QString key = font.key() + QLatin1Char('|') + QString::number(box.width()) + QLatin1Char('x') +
-                      QString::number(box.height()) + QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') + text;
+                      QString::number(box.height()) + QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') +
+                      text;
   if (auto it = known.constFind(key); it != known.constEnd()) return *it;
   const QFontMetricsF fm(font);
   // A label always has room for its first line, even if a little short for it.

@@ -53,12 +53,13 @@ QSvgRenderer* PictureCache::renderer(const QString& name) {
   const QString path = QDir(dataDir_).filePath(QStringLiteral("pictures/") + name + QStringLiteral(".svg"));
   std::shared_ptr<QSvgRenderer> r;
   if (!QFileInfo::exists(path)) {
-    qWarning().noquote() << QStringLiteral("bulwarn: picture '%1' not found at %2; showing a placeholder").arg(name, path);
+    qWarning().noquote()
+        << QStringLiteral("bulwarn: picture '%1' not found at %2; showing a placeholder").arg(name, path);
   } else {
     r = std::make_shared<QSvgRenderer>(path);
     if (!r->isValid()) {
-      qWarning().noquote() << QStringLiteral("bulwarn: picture '%1' could not be read from %2; showing a placeholder")
-                                  .arg(name, path);
+      qWarning().noquote()
+          << QStringLiteral("bulwarn: picture '%1' could not be read from %2; showing a placeholder").arg(name, path);
       r.reset();
     }
   }

@@ -1,8 +1,8 @@
 #include "QtRuntime.h"
 
-#include <QDir>
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -85,7 +85,7 @@ struct QtRuntime::Impl : QObject {
   SoundPlayer sound;
   std::vector<QPointer<FormWindow>> windows;
   QEventLoop* mainLoop = nullptr;
-  std::vector<QEventLoop*> loops;  // modal loops, innermost last
+  std::vector<QEventLoop*> loops;            // modal loops, innermost last
   std::vector<QPointer<QMessageBox>> boxes;  // message boxes waiting for an answer
 };
 

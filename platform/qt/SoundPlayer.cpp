@@ -1,7 +1,7 @@
 #include "SoundPlayer.h"
 
-#include <QDebug>
 #include <QAudioDevice>
+#include <QDebug>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -96,7 +96,8 @@ void SoundPlayer::play(const QString& path) {
     thread_.start();
   }
   SoundWorker* w = worker_;
-  QMetaObject::invokeMethod(w, [w, path] { w->play(path); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      w, [w, path] { w->play(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace forms

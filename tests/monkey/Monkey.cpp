@@ -194,17 +194,18 @@ void Monkey::fail(const std::string& what) {
   std::string text = what;
   if (frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr) {
     std::ostringstream st;
-    st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused "
-       << b->isPaused() << " reloading " << b->blnReloading << " repairing " << b->blnRepairing << " ammo "
-       << program_->vex.intAmmo << " steps shot/hit/blast/attack/damage " << b->intShotStep << "/"
-       << b->intHitStep << "/" << b->intBlastStep << "/" << b->intAttackStep << "/" << b->intDamageStep
-       << " banner '" << b->lblVictory.Caption.get() << "'\ntimers:";
+    st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused " << b->isPaused()
+       << " reloading " << b->blnReloading << " repairing " << b->blnRepairing << " ammo " << program_->vex.intAmmo
+       << " steps shot/hit/blast/attack/damage " << b->intShotStep << "/" << b->intHitStep << "/" << b->intBlastStep
+       << "/" << b->intAttackStep << "/" << b->intDamageStep << " banner '" << b->lblVictory.Caption.get()
+       << "'\ntimers:";
     for (forms::Control* c : b->controls())
       if (c->kind() == forms::ControlKind::Timer) {
         auto* t = static_cast<forms::Timer*>(c);
         if (t->Interval > 0)
           st << " " << t->name() << "=" << t->Interval.get() << (t->Enabled ? "" : "(off)")
-             << (t->scheduled ? "@" + std::to_string(t->due) : std::string("(unscheduled)")) << (t->running ? "(running)" : "");
+             << (t->scheduled ? "@" + std::to_string(t->due) : std::string("(unscheduled)"))
+             << (t->running ? "(running)" : "");
       }
     text += st.str();
   }
@@ -239,8 +240,7 @@ void Monkey::check(const char* after) {
     const bool resolving = b->tmrShot.Interval > 0 || b->tmrHit.Interval > 0 || b->tmrHit2.Interval > 0;
     const int hpNow = std::clamp<int>(b->intHP[b->intTarget], 0, 8);
     if (!resolving && pips != hpNow) {
-      why << "target " << b->intTarget << " has " << b->intHP[b->intTarget] << " hit points but " << pips
-          << " pips";
+      why << "target " << b->intTarget << " has " << b->intHP[b->intTarget] << " hit points but " << pips << " pips";
       fail(why.str());
     }
     if (b->intHP[b->intTarget] <= 0 && !resolving) fail("a destroyed unit stays selected");

@@ -17,11 +17,11 @@ namespace bulwarn::monkey {
 
 struct Stats {
   long long events = 0;
-  long long programs = 0;    // programs started (each Abort ends one)
-  long long missions = 0;    // missions that ended: victory, breach or loss of the gun
+  long long programs = 0;  // programs started (each Abort ends one)
+  long long missions = 0;  // missions that ended: victory, breach or loss of the gun
   long long victories = 0, breaches = 0, defeats = 0;
-  long long gameMs = 0;      // virtual time played
-  std::string failure;       // empty while every invariant holds
+  long long gameMs = 0;  // virtual time played
+  std::string failure;   // empty while every invariant holds
 };
 
 // Where the monkey's choices come from: a seeded generator, or fuzzer bytes.
@@ -35,9 +35,7 @@ class Choices {
 class SeededChoices : public Choices {
  public:
   explicit SeededChoices(std::uint64_t seed) : gen_(seed) {}
-  std::uint32_t next(std::uint32_t n) override {
-    return n <= 1 ? 0 : static_cast<std::uint32_t>(gen_() % n);
-  }
+  std::uint32_t next(std::uint32_t n) override { return n <= 1 ? 0 : static_cast<std::uint32_t>(gen_() % n); }
 
  private:
   std::mt19937_64 gen_;
@@ -89,7 +87,7 @@ class Monkey {
   int modalTurns_ = 0;
   bool skilled_ = false;
   bool checking_ = true;
-  long long key13Wait_ = 60;  // this program is played by a sharpshooter
+  long long key13Wait_ = 60;        // this program is played by a sharpshooter
   std::deque<std::string> recent_;  // the last events, told with a failure
   void note(std::string what);
 };

@@ -22,8 +22,8 @@ void playSeed(std::uint64_t seed, long long events) {
   const Stats s = m.play(events);
   EXPECT_EQ(s.failure, "") << "reproduce: seed " << seed << ", after " << s.events << " events";
   std::cout << "seed " << seed << ": " << s.events << " events, " << s.programs << " programs, " << s.missions
-            << " missions (" << s.victories << " won, " << s.breaches << " breached, " << s.defeats
-            << " gun lost), " << s.gameMs / 1000 << " s of game time\n";
+            << " missions (" << s.victories << " won, " << s.breaches << " breached, " << s.defeats << " gun lost), "
+            << s.gameMs / 1000 << " s of game time\n";
 }
 
 TEST(Monkey, FixedSeedsKeepEveryInvariant) {
@@ -32,8 +32,8 @@ TEST(Monkey, FixedSeedsKeepEveryInvariant) {
 }
 
 TEST(MonkeyLong, SeedFromTheClock) {
-  const auto seed = static_cast<std::uint64_t>(envOr(
-      "BULWARN_MONKEY_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
+  const auto seed = static_cast<std::uint64_t>(
+      envOr("BULWARN_MONKEY_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
   playSeed(seed, envOr("BULWARN_MONKEY_EVENTS", 1000000));
 }
 

@@ -1,9 +1,9 @@
 // Input: mouse clicks, keys and menus reach the model as a player would cause them.
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QWindow>
 
 #include "ToyForms.h"

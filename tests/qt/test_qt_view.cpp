@@ -222,7 +222,8 @@ TEST_F(QtForms, PicturesRenderFromSvgAndMissingOnesShowAPlaceholderWithOneWarnin
 
   EXPECT_GT(countColour(img, QRect(20, 100, 32, 32), QColor(Qt::magenta)), 100);
   EXPECT_GT(countColour(img, QRect(80, 100, 32, 32), QColor(Qt::magenta)), 100);
-  EXPECT_EQ(countColour(img, QRect(20, 150, 20, 20), QColor(0, 0, 255)), 400 * img.devicePixelRatio() * img.devicePixelRatio());
+  EXPECT_EQ(countColour(img, QRect(20, 150, 20, 20), QColor(0, 0, 255)),
+            400 * img.devicePixelRatio() * img.devicePixelRatio());
   EXPECT_GT(countColour(img, QRect(80, 150, 20, 20), QColor(Qt::magenta)), 50);
   EXPECT_EQ(log.count("'no_such_picture' not found"), 1);
   EXPECT_EQ(log.count("'broken'"), 1);

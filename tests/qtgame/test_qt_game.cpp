@@ -38,7 +38,9 @@ bool pumpUntil(forms::QtRuntime& rt, const std::function<bool()>& done, int time
 void autoAnswer(forms::QtRuntime& rt, QTimer& poll) {
   QObject::connect(&poll, &QTimer::timeout, [&rt] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      if (QAbstractButton* b = box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton()) : box->buttons().value(0)) b->click();
+      if (QAbstractButton* b =
+              box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton()) : box->buttons().value(0))
+        b->click();
       return;
     }
     forms::Form* front = rt.activeForm();
@@ -81,8 +83,8 @@ TEST(QtGame, StartUpReachesTheBattleScreenLaidOutAsDesigned) {
 
   EXPECT_EQ(rt.window(b)->windowTitle(), QStringLiteral("Bulwarn"));
   // Sky, battlefield and the ammunition gauge where the layout puts them.
-  EXPECT_EQ(at(rt, b, 7000, 2400), QColor(0, 255, 255));  // sky, right of the fighters
-  EXPECT_EQ(at(rt, b, 3000, 4800), QColor(0, 128, 0));    // battlefield
+  EXPECT_EQ(at(rt, b, 7000, 2400), QColor(0, 255, 255));             // sky, right of the fighters
+  EXPECT_EQ(at(rt, b, 3000, 4800), QColor(0, 128, 0));               // battlefield
   const QColor gauge = at(rt, b, 120 + 60 + 187, 6840 + 240 + 300);  // middle of the first round
   EXPECT_NE(gauge, QColor(0, 128, 128)) << "a round is drawn in the gauge, not the frame's colour";
   EXPECT_EQ(at(rt, b, 7920 + 1200, 120 + 1200), QColor(0, 0, 0));  // the message panel
