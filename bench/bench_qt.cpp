@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     bulwarn::Program program(prt);
     const auto t0 = Clock::now();
     program.frmPics();
+    QCoreApplication::processEvents();  // the frames render as soon as the program is idle
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
     std::printf("%-24s %10s %10s %9s %9.1f %9s  (ms, of which rendering %.1f)\n", "picture-store-load", "124", "", "",
                 ms, "", prt.preloadMs("frmPics"));

@@ -168,22 +168,29 @@ std::uint64_t QtRuntime::timeOfDayEntropy() const {
 void QtRuntime::onFormLoaded(Form& f) {
   auto* w = new FormWindow(f, d_->pictures);
   f.view = w;
-  // Render the form's pictures now, at the size and pixel ratio they will be
-  // drawn at, so an animation never waits for its frames (the hidden picture
-  // store is loaded during the loading screen for exactly this).
-  QElapsedTimer clock;
-  clock.start();
-  const qreal dpr = w->devicePixelRatioF();
-  for (const Control* c : f.controls()) {
-    Picture pic;
-    if (c->kind() == ControlKind::Image) pic = static_cast<const Image*>(c)->Picture;
-    if (c->kind() == ControlKind::PictureBox) pic = static_cast<const PictureBox*>(c)->Picture;
-    if (!pic) continue;
-    QSize size = paintRect(*c).size();
-    if (c->kind() == ControlKind::PictureBox) size = QSize(pic->width, pic->height);
-    if (!size.isEmpty()) d_->pictures.pixmap(QString::fromStdString(pic->name), size, dpr);
-  }
-  preloadMs_[f.name()] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  // Render the form's pictures at the size and pixel ratio they will be drawn
+  // at as soon as the program is idle (during the card or dialog in front), so
+  // an animation never waits for its frames and the first window is not held
+  // up either. The hidden picture store is loaded during the loading screen
+  // for exactly this.
+  QPointer<FormWindow> window(w);
+  QTimer::singleShot(0, d_.get(), [this, window] {
+    if (!window || !window->form()) return;
+    Form& form = *window->form();
+    QElapsedTimer clock;
+    clock.start();
+    const qreal dpr = window->devicePixelRatioF();
+    for (const Control* c : form.controls()) {
+      Picture pic;
+      if (c->kind() == ControlKind::Image) pic = static_cast<const Image*>(c)->Picture;
+      if (c->kind() == ControlKind::PictureBox) pic = static_cast<const PictureBox*>(c)->Picture;
+      if (!pic) continue;
+      QSize size = paintRect(*c).size();
+      if (c->kind() == ControlKind::PictureBox) size = QSize(pic->width, pic->height);
+      if (!size.isEmpty()) d_->pictures.pixmap(QString::fromStdString(pic->name), size, dpr);
+    }
+    preloadMs_[form.name()] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  });
   d_->windows.erase(std::remove(d_->windows.begin(), d_->windows.end(), nullptr), d_->windows.end());
   d_->windows.emplace_back(w);
 }
