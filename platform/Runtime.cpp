@@ -56,6 +56,7 @@ void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
     EventScope scope(depth_);
     fn();
   }
+  onEventEnd();
   if (depth_ == 0) flushGraveyard();
 }
 

@@ -102,6 +102,8 @@ class Runtime {
   virtual void onFormChanged(Form&, Aspect, int) {}
   virtual void onMenuChanged(MenuItem&) {}
   virtual void onEnded() {}
+  // After every event (at any depth): a view may settle what the event changed.
+  virtual void onEventEnd() {}
   virtual std::uint64_t timeOfDayEntropy() const = 0;
 
   // Destroys forms unloaded during the event that has just ended.

@@ -64,12 +64,78 @@ ClientArea::ClientArea(FormWindow& owner, QSize size) : QWidget(&owner), owner_(
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
+namespace {
+
+// Everything about a painted control that shows, but its rectangle.
+size_t lookOf(const Control& c) {
+  size_t h = std::hash<bool>()(c.shownOnForm());
+  auto mix = [&h](size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
+  auto text = [&mix](const std::string& s) { mix(std::hash<std::string>()(s)); };
+  auto pic = [&mix](const Picture& p) { mix(std::hash<const void*>()(p.get())); };
+  switch (c.kind()) {
+    case ControlKind::Label: {
+      const auto& l = static_cast<const Label&>(c);
+      text(l.Caption);
+      mix(l.BackColor);
+      mix(l.ForeColor);
+      break;
+    }
+    case ControlKind::Image: pic(static_cast<const Image&>(c).Picture); break;
+    case ControlKind::PictureBox: {
+      const auto& b = static_cast<const PictureBox&>(c);
+      pic(b.Picture);
+      mix(b.BackColor);
+      break;
+    }
+    case ControlKind::Shape: {
+      const auto& s = static_cast<const Shape&>(c);
+      mix(s.FillColor);
+      mix(s.BorderColor);
+      break;
+    }
+    case ControlKind::Line: {
+      const auto& l = static_cast<const Line&>(c);
+      mix(l.BorderColor);
+      for (float v : {l.X1.get(), l.Y1.get(), l.X2.get(), l.Y2.get()}) mix(std::hash<float>()(v));
+      break;
+    }
+    case ControlKind::Frame: {
+      const auto& f = static_cast<const Frame&>(c);
+      text(f.Caption);
+      mix(f.BackColor);
+      mix(f.ForeColor);
+      break;
+    }
+    default: break;
+  }
+  return h;
+}
+
+}  // namespace
+
 void ClientArea::refresh(const Control& c) {
-  const QRect now = paintRect(c);
-  QRect& was = painted_[&c];
-  if (!was.isEmpty() && was != now) update(was);
-  if (!now.isEmpty()) update(now);
-  was = now;
+  if (std::find(dirty_.begin(), dirty_.end(), &c) == dirty_.end()) dirty_.push_back(&c);
+  const Form* f = owner_.form();
+  if (!f || f->runtime().eventDepth() == 0) flushDirty();
+}
+
+void ClientArea::flushDirty() {
+  if (!owner_.form()) {
+    dirty_.clear();
+    return;
+  }
+  for (const Control* c : dirty_) {
+    const QRect now = paintRect(*c);
+    const size_t look = lookOf(*c);
+    auto it = painted_.find(c);
+    if (it == painted_.end()) it = painted_.emplace(c, Painted{QRect(), look ^ 1}).first;
+    Painted& was = it->second;
+    if (was.rect == now && was.look == look) continue;
+    if (!was.rect.isEmpty() && was.rect != now) update(was.rect);
+    if (!now.isEmpty()) update(now);
+    was = Painted{now, look};
+  }
+  dirty_.clear();
 }
 
 Control* ClientArea::hitTest(QPoint p) const {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Form.h"
 
@@ -25,9 +26,15 @@ class ClientArea : public QWidget {
   Q_OBJECT
  public:
   ClientArea(FormWindow& owner, QSize size);
-  // Repaints what a control covered before and covers now.
+  // Repaints what a control covered before and covers now. Inside an event
+  // the repaint waits for the event's end, and a control that ends up looking
+  // as it did (cleared and rebuilt, say) is not repainted at all.
   void refresh(const Control& c);
-  void forget() { painted_.clear(); }
+  void flushDirty();
+  void forget() {
+    painted_.clear();
+    dirty_.clear();
+  }
   // The topmost clickable painted control under a point.
   Control* hitTest(QPoint p) const;
 
@@ -38,7 +45,12 @@ class ClientArea : public QWidget {
 
  private:
   FormWindow& owner_;
-  std::unordered_map<const Control*, QRect> painted_;
+  struct Painted {
+    QRect rect;
+    size_t look = 0;
+  };
+  std::unordered_map<const Control*, Painted> painted_;
+  std::vector<const Control*> dirty_;
   Control* pressed_ = nullptr;
 };
 

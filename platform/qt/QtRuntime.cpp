@@ -278,6 +278,11 @@ void QtRuntime::onEnded() {
 
 void QtRuntime::onTimersChanged() { d_->rearm(); }
 
+void QtRuntime::onEventEnd() {
+  for (const QPointer<FormWindow>& w : d_->windows)
+    if (w && w->client()) w->client()->flushDirty();
+}
+
 void QtRuntime::fireDueTimers() {
   // One instant for the whole round: a timer fired now is due again later, so
   // the round ends even when handlers are slow. A handler that runs a nested

@@ -61,6 +61,7 @@ class QtRuntime : public Runtime {
   void onFormChanged(Form& f, Aspect aspect, int propId) override;
   void onMenuChanged(MenuItem& m) override;
   void onEnded() override;
+  void onEventEnd() override;
   std::uint64_t timeOfDayEntropy() const override;
 
  private:

@@ -184,6 +184,37 @@ TEST_F(QtForms, AChangeRepaintsOnlyWhatItTouched) {
       << spy.painted.boundingRect().width() << "x" << spy.painted.boundingRect().height();
 }
 
+// A handler that clears a control and rebuilds it as it was (the target panel
+// on every key press) costs no repaint; a real change still repaints.
+TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
+  auto& f = make<ToyForm>();
+  f.Show();
+  QWidget* client = rt.window(f)->findChild<QWidget*>("client");
+  ASSERT_NE(client, nullptr);
+  pump(50);
+  struct Spy : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+      return false;
+    }
+  } spy;
+  client->installEventFilter(&spy);
+  const auto colour = f.lblRed.BackColor.get();
+  rt.dispatch([&] {
+    f.lblRed.Visible = false;
+    f.lblRed.BackColor = 0x00FFFFFF;
+    f.lblRed.BackColor = colour;
+    f.lblRed.Visible = true;
+  });
+  pump(50);
+  EXPECT_TRUE(spy.painted.isEmpty());
+  rt.dispatch([&] { f.lblRed.BackColor = 0x00FFFFFF; });
+  pump(50);
+  client->removeEventFilter(&spy);
+  EXPECT_FALSE(spy.painted.isEmpty());
+}
+
 class PictureForm : public ToyForm {
  public:
   explicit PictureForm(Runtime& rt) : ToyForm(rt, "frmPictures") {
