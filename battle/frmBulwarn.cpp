@@ -421,16 +421,13 @@ void frmBulwarn::ResetMission() {
   cmdReload.Enabled = false;
   cmdRepair.Enabled = false;
   if (!isPaused()) {
-    cmdFire.Enabled = true;
+    // Give the gun back completely: a mission won at the end of a shot would
+    // otherwise start with the keys and zone clicks still locked.
+    setGunControls(true);
     tmrEnemy1.Enabled = true;
     tmrEnemyTime.Enabled = true;
     tmrMove.Enabled = true;
     tmrFly.Enabled = true;
-    // Give the gun back completely: a mission won at the end of a shot would
-    // otherwise start with the keys and zone clicks still locked.
-    KeyPreview = true;
-    lblSky.Enabled = true;
-    lblBattlefield.Enabled = true;
   }
   g.intStartBonus = static_cast<std::int16_t>(difficultyBonus(g.strDifficulty));
   g.intScore = sat16(g.intScore + g.intStartBonus);
@@ -552,12 +549,22 @@ void frmBulwarn::Form_KeyDown(int& keyCode, int /*shift*/) {
 
 // ---------------------------------------------------------------- firing
 
+// Clicks on the units and on the two zones.
+void frmBulwarn::setTargetClicks(bool on) {
+  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = on;
+  lblSky.Enabled = on;
+  lblBattlefield.Enabled = on;
+}
+
+// Everything the player acts with: Fire, the keys, and the target clicks.
+void frmBulwarn::setGunControls(bool on) {
+  cmdFire.Enabled = on;
+  KeyPreview = on;
+  setTargetClicks(on);
+}
+
 void frmBulwarn::lockGun() {
-  cmdFire.Enabled = false;
-  KeyPreview = false;
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = false;
-  lblSky.Enabled = false;
-  lblBattlefield.Enabled = false;
+  setGunControls(false);
   tmrEnemy1.Enabled = false;
 }
 
@@ -574,9 +581,7 @@ void frmBulwarn::releaseGun() {
     cmdFire.Enabled = true;
     KeyPreview = true;
   }
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-  lblSky.Enabled = true;
-  lblBattlefield.Enabled = true;
+  setTargetClicks(true);
   // A finished mission gets no more enemy attacks.
   if (!missionOver()) {
     tmrEnemy1.Enabled = true;
@@ -881,11 +886,7 @@ void frmBulwarn::tmrEnemy1_Timer() {
   if (isPaused() || missionOver()) return;
   PostMessage("Enemy Attack");
   if (tmrEnemy1.Interval < 5000) tmrEnemy1.Interval = 5000;
-  cmdFire.Enabled = false;
-  KeyPreview = false;
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = false;
-  lblSky.Enabled = false;
-  lblBattlefield.Enabled = false;
+  setGunControls(false);
   tmrEnemy2.Interval = 50;
 }
 
@@ -907,11 +908,7 @@ void frmBulwarn::releaseAfterAttack() {
   // fired in the middle of it would overwrite its hit, and a unit it had
   // already destroyed would never explode (the mission could not be won).
   if (blnReloading || blnRepairing || isPaused() || shotUnderWay()) return;
-  cmdFire.Enabled = true;
-  KeyPreview = true;
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-  lblSky.Enabled = true;
-  lblBattlefield.Enabled = true;
+  setGunControls(true);
 }
 
 void frmBulwarn::stopEnemySequences() {
@@ -1104,13 +1101,9 @@ void frmBulwarn::tmrReload_Timer() {
     g.intScore = sat16(g.intScore - 5);
     showScore(true);
   }
-  cmdFire.Enabled = true;
-  if (HPBar.Width < HPBorder.Width) cmdRepair.Enabled = true;
-  KeyPreview = true;
   // Also the target clicks an attack may have left locked during the reload.
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-  lblSky.Enabled = true;
-  lblBattlefield.Enabled = true;
+  setGunControls(true);
+  if (HPBar.Width < HPBorder.Width) cmdRepair.Enabled = true;
   tmrReload.Interval = 0;
   blnReloading = false;
 }
@@ -1128,12 +1121,8 @@ void frmBulwarn::tmrRepair_Timer() {
   const float h = HPBar.Width;
   const float b = HPBorder.Width;
   if (h >= b) {
-    cmdFire.Enabled = true;
+    setGunControls(true);
     if (g.intAmmo < 25) cmdReload.Enabled = true;
-    KeyPreview = true;
-    for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-    lblSky.Enabled = true;
-    lblBattlefield.Enabled = true;
     tmrRepair.Interval = 0;
     blnRepairing = false;
     return;
@@ -1165,13 +1154,9 @@ void frmBulwarn::PauseForMenu() {
   tmrEnemyTime.Enabled = false;
   tmrMove.Enabled = false;
   tmrFly.Enabled = false;
-  cmdFire.Enabled = false;
+  setGunControls(false);
   cmdReload.Enabled = false;
   cmdRepair.Enabled = false;
-  KeyPreview = false;
-  for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = false;
-  lblSky.Enabled = false;
-  lblBattlefield.Enabled = false;
   if (lblVictory.Caption.get().empty()) {
     lblMessage.Caption = std::string(kCrLf) + "[PAUSED]";
     lblVictory.Caption = "[PAUSED]";
@@ -1208,11 +1193,7 @@ void frmBulwarn::mnuPause_Click() {
   if (HPBar.Width < 7080.f && !busy) cmdRepair.Enabled = true;
   tmrRepair.Enabled = true;  // an idle timer has interval 0 and stays silent
   if (!busy && !shooting) KeyPreview = true;
-  if (!shooting) {
-    for (int i = 1; i <= 8; ++i) imgUnit(i).Enabled = true;
-    lblSky.Enabled = true;
-    lblBattlefield.Enabled = true;
-  }
+  if (!shooting) setTargetClicks(true);
   lblMessage.Caption = "";
   tmrShot.Enabled = true;
   if (!shooting) tmrEnemy1.Enabled = true;

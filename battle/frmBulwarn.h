@@ -175,6 +175,8 @@ class frmBulwarn : public forms::Form {
  private:
   void layout();
   void bindHandlers();
+  void setTargetClicks(bool on);
+  void setGunControls(bool on);
   void lockGun();
   void releaseGun();
   void rearmGun();

@@ -4,12 +4,8 @@
 # Usage: bench/play_cpu.sh path/to/bulwarn [seconds]
 set -euo pipefail
 BIN=$(readlink -f "$1"); SECS=${2:-30}
-DISP=:57
-Xvfb $DISP -screen 0 800x600x24 -noreset >/dev/null 2>&1 &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null; [ -n "${GAME:-}" ] && kill $GAME 2>/dev/null; true' EXIT
-export DISPLAY=$DISP
-sleep 1
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb :57 800x600
 "$BIN" >/dev/null 2>&1 &
 GAME=$!
 press() {  # focus the named window, then press a key

@@ -4,12 +4,8 @@
 # Usage: bench/startup.sh path/to/bulwarn [runs]
 set -euo pipefail
 BIN=$(readlink -f "$1"); RUNS=${2:-5}
-DISP=:59
-Xvfb $DISP -screen 0 1024x768x24 -noreset >/dev/null 2>&1 &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null; true' EXIT
-export DISPLAY=$DISP
-sleep 1
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb :59 1024x768
 times=()
 for r in $(seq "$RUNS"); do
   t0=$(date +%s%N)

@@ -53,6 +53,16 @@ void setRole(QWidget* w, QPalette::ColorRole role, const QColor& color) {
   w->setPalette(pal);
 }
 
+// Check boxes and option buttons show the same things.
+template <class Toggle>
+void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
+  b->setText(qtext(m.Caption));
+  b->setFont(toQFont(m.font));
+  setRole(b, QPalette::WindowText, toQColor(m.ForeColor));
+  setRole(b, QPalette::Window, toQColor(m.BackColor));
+  b->setChecked(checked);
+}
+
 }  // namespace
 
 // ---- client area ----
@@ -363,22 +373,12 @@ void FormWindow::syncWidget(Control& c) {
     }
     case ControlKind::CheckBox: {
       auto& m = static_cast<CheckBox&>(c);
-      auto* b = static_cast<QCheckBox*>(w);
-      b->setText(qtext(m.Caption));
-      b->setFont(toQFont(m.font));
-      setRole(b, QPalette::WindowText, toQColor(m.ForeColor));
-      setRole(b, QPalette::Window, toQColor(m.BackColor));
-      b->setChecked(m.Value != 0);
+      syncToggle(static_cast<QAbstractButton*>(w), m, m.Value != 0);
       break;
     }
     case ControlKind::OptionButton: {
       auto& m = static_cast<OptionButton&>(c);
-      auto* b = static_cast<QRadioButton*>(w);
-      b->setText(qtext(m.Caption));
-      b->setFont(toQFont(m.font));
-      setRole(b, QPalette::WindowText, toQColor(m.ForeColor));
-      setRole(b, QPalette::Window, toQColor(m.BackColor));
-      b->setChecked(m.Value);
+      syncToggle(static_cast<QAbstractButton*>(w), m, m.Value);
       break;
     }
     case ControlKind::ProgressBar: {
