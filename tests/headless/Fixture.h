@@ -21,12 +21,7 @@ namespace Key = forms::Key;
 namespace mb = forms::mb;
 
 constexpr forms::OleColor kRed = 0x000000FF;
-constexpr forms::OleColor kOrange = 0x000080FF;
-constexpr forms::OleColor kYellow = 0x0000FFFF;
 constexpr forms::OleColor kGreen = 0x0000C000;
-constexpr forms::OleColor kDarkGreen = 0x00008000;
-constexpr forms::OleColor kSys1 = 0x80000001;
-constexpr forms::OleColor kSys18 = 0x80000012;
 
 class GameTest : public ::testing::Test {
  protected:
@@ -37,16 +32,12 @@ class GameTest : public ::testing::Test {
     program.reset();  // the old program's forms leave its runtime first
     rt = std::make_unique<HeadlessRuntime>(config);
     program = std::make_unique<Program>(*rt);
-    chooseDifficulty(difficulty);
-    program->start();
-    rt->clearModal("frmOptionsG");
-  }
-
-  void chooseDifficulty(const std::string& difficulty) {
     rt->onModal("frmOptionsG", [this, difficulty](forms::Form&) {
-      if (!difficulty.empty()) rt->click("opt" + difficulty);
+      rt->click("opt" + difficulty);
       rt->click("cmdOK");
     });
+    program->start();
+    rt->clearModal("frmOptionsG");
   }
 
   frmBulwarn& battle() { return program->frmBulwarn(); }
@@ -74,10 +65,6 @@ class GameTest : public ::testing::Test {
   int countMessages(const std::string& text) {
     auto lines = messageLines();
     return static_cast<int>(std::count(lines.begin(), lines.end(), text));
-  }
-  int countSounds(const std::string& file) {
-    auto s = rt->soundNames();
-    return static_cast<int>(std::count(s.begin(), s.end(), file));
   }
   bool sawMsgBox(const std::string& prompt) {
     for (const auto& m : rt->msgBoxes())
@@ -136,15 +123,6 @@ class GameTest : public ::testing::Test {
     rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
     return hit;
   }
-  // Fires at the unit above the gun until a round hits (refilling the gun).
-  void shootUntilHit() {
-    for (int i = 0; i < 60; ++i) {
-      vex().intAmmo = 25;
-      if (shoot()) return;
-    }
-    FAIL() << "no hit in 60 rounds";
-  }
-
   // Width the next enemy hit will take off the bar.
   int nextGunDamage() {
     forms::Random copy = rt->random();  // peek, without drawing

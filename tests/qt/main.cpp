@@ -3,7 +3,6 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  // The suite runs without a display unless one is asked for.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
