@@ -173,7 +173,7 @@ void paintLabel(QPainter& p, const Label& l, const QRect& r) {
 
 void paintPicture(QPainter& p, const Picture& pic, const QRect& target, PictureCache& pics, qreal dpr) {
   if (!pic || target.isEmpty()) return;
-  p.drawPixmap(target.topLeft(), pics.pixmap(QString::fromStdString(pic->name), target.size(), dpr));
+  p.drawPixmap(target.topLeft(), pics.pixmap(pic->name, target.size(), dpr));
 }
 
 void paintShape(QPainter& p, const Shape& s, const QRect& r) {

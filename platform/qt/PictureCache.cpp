@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace forms {
 
@@ -69,13 +70,12 @@ QSvgRenderer* PictureCache::renderer(const QString& name) {
 
 bool PictureCache::available(const QString& name) { return renderer(name) != nullptr; }
 
-QPixmap PictureCache::pixmap(const QString& name, QSize logical, qreal dpr) {
+QPixmap PictureCache::pixmap(const std::string& name, QSize logical, qreal dpr) {
   if (logical.isEmpty()) return {};
-  const QString key = name + QLatin1Char('|') + QString::number(logical.width()) + QLatin1Char('x') +
-                      QString::number(logical.height()) + QLatin1Char('@') + QString::number(dpr);
+  Key key{name, logical.width(), logical.height(), static_cast<int>(std::lround(dpr * 100))};
   if (QPixmap* hit = pixmaps_.object(key)) return *hit;
   QPixmap pm;
-  if (QSvgRenderer* r = renderer(name)) {
+  if (QSvgRenderer* r = renderer(QString::fromStdString(name))) {
     pm = QPixmap(devicePixels(logical, dpr));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -89,7 +89,7 @@ QPixmap PictureCache::pixmap(const QString& name, QSize logical, qreal dpr) {
   }
   ++renders_;
   const qsizetype cost = static_cast<qsizetype>(pm.width()) * pm.height() * 4;
-  pixmaps_.insert(key, new QPixmap(pm), std::min<qsizetype>(cost, kCacheBytes));
+  pixmaps_.insert(std::move(key), new QPixmap(pm), std::min<qsizetype>(cost, kCacheBytes));
   return pm;
 }
 

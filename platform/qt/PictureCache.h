@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <memory>
+#include <string>
 
 class QSvgRenderer;
 
@@ -26,7 +27,9 @@ class PictureCache {
   const QString& dataDir() const { return dataDir_; }
 
   // The picture at a logical size, rendered for the given device pixel ratio.
-  QPixmap pixmap(const QString& name, QSize logical, qreal dpr);
+  // Looked up on every repaint of every picture, so the lookup builds no strings.
+  QPixmap pixmap(const std::string& name, QSize logical, qreal dpr);
+  QPixmap pixmap(const QString& name, QSize logical, qreal dpr) { return pixmap(name.toStdString(), logical, dpr); }
   // False when the file is missing or unreadable (a placeholder is drawn).
   bool available(const QString& name);
   int renderCount() const { return renders_; }
@@ -37,7 +40,17 @@ class PictureCache {
   QString dataDir_;
   // One renderer per name; nullptr marks a picture that could not be loaded.
   QHash<QString, std::shared_ptr<QSvgRenderer>> renderers_;
-  QCache<QString, QPixmap> pixmaps_;
+  struct Key {
+    std::string name;
+    int width, height, dprPercent;
+    bool operator==(const Key& o) const {
+      return width == o.width && height == o.height && dprPercent == o.dprPercent && name == o.name;
+    }
+    friend size_t qHash(const Key& k, size_t seed = 0) noexcept {
+      return qHashMulti(seed, std::hash<std::string>()(k.name), k.width, k.height, k.dprPercent);
+    }
+  };
+  QCache<Key, QPixmap> pixmaps_;
   int renders_ = 0;
 };
 

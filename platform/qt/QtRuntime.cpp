@@ -187,7 +187,7 @@ void QtRuntime::onFormLoaded(Form& f) {
       if (!pic) continue;
       QSize size = paintRect(*c).size();
       if (c->kind() == ControlKind::PictureBox) size = QSize(pic->width, pic->height);
-      if (!size.isEmpty()) d_->pictures.pixmap(QString::fromStdString(pic->name), size, dpr);
+      if (!size.isEmpty()) d_->pictures.pixmap(pic->name, size, dpr);
     }
     preloadMs_[form.name()] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
   });
