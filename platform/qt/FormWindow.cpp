@@ -129,11 +129,34 @@ void ClientArea::refresh(const Control& c) {
   if (!f || f->runtime().eventDepth() == 0) flushDirty();
 }
 
+void ClientArea::refreshBackground() {
+  backgroundDirty_ = true;
+  const Form* f = owner_.form();
+  if (!f || f->runtime().eventDepth() == 0) flushDirty();
+}
+
+namespace {
+// Controls that fill their whole rectangle: the form's background never shows through them.
+bool hidesBackground(const Control& c) {
+  switch (c.kind()) {
+    case ControlKind::Label: return !static_cast<const Label&>(c).transparent;
+    case ControlKind::PictureBox:
+    case ControlKind::Frame: return true;
+    default: return false;
+  }
+}
+}  // namespace
+
 void ClientArea::flushDirty() {
-  if (!owner_.form()) {
+  const Form* f = owner_.form();
+  if (!f) {
     dirty_.clear();
+    backgroundDirty_ = false;
     return;
   }
+  // One update for the whole event: each call into the widget's repaint
+  // bookkeeping costs more than collecting the rectangles here.
+  QRegion changed;
   for (const Control* c : dirty_) {
     const QRect now = paintRect(*c);
     const size_t look = lookOf(*c);
@@ -141,11 +164,21 @@ void ClientArea::flushDirty() {
     if (it == painted_.end()) it = painted_.emplace(c, Painted{QRect(), look ^ 1}).first;
     Painted& was = it->second;
     if (was.rect == now && was.look == look) continue;
-    if (!was.rect.isEmpty() && was.rect != now) update(was.rect);
-    if (!now.isEmpty()) update(now);
+    if (!was.rect.isEmpty() && was.rect != now) changed += was.rect;
+    if (!now.isEmpty()) changed += now;
     was = Painted{now, look};
   }
   dirty_.clear();
+  if (backgroundDirty_) {
+    // A new background colour (the screen flashing on a hit) shows only
+    // between the opaque controls; repainting those as well would double the work.
+    backgroundDirty_ = false;
+    QRegion shows(rect());
+    for (const Control* c : f->controls())
+      if (isPainted(c->kind()) && hidesBackground(*c)) shows -= paintRect(*c);
+    changed += shows;
+  }
+  if (!changed.isEmpty()) update(changed);
 }
 
 Control* ClientArea::hitTest(QPoint p) const {
@@ -424,6 +457,7 @@ void FormWindow::syncForm(Aspect aspect) {
   switch (aspect) {
     case Aspect::Text: setWindowTitle(qtext(form_->Caption)); break;
     case Aspect::Geometry: move(toPixels(form_->Left), toPixels(form_->Top)); break;
+    case Aspect::Look: client_->refreshBackground(); break;
     default: client_->update(); break;
   }
 }

@@ -30,10 +30,13 @@ class ClientArea : public QWidget {
   // the repaint waits for the event's end, and a control that ends up looking
   // as it did (cleared and rebuilt, say) is not repainted at all.
   void refresh(const Control& c);
+  // The form's own background changed: repaints only where it shows.
+  void refreshBackground();
   void flushDirty();
   void forget() {
     painted_.clear();
     dirty_.clear();
+    backgroundDirty_ = false;
   }
   // The topmost clickable painted control under a point.
   Control* hitTest(QPoint p) const;
@@ -51,6 +54,7 @@ class ClientArea : public QWidget {
   };
   std::unordered_map<const Control*, Painted> painted_;
   std::vector<const Control*> dirty_;
+  bool backgroundDirty_ = false;
   Control* pressed_ = nullptr;
 };
 

@@ -65,6 +65,16 @@ TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
   const QRegion moved = paintedBy(f, [&] { rt.dispatch([&] { f.lblRed.Left = 450; }); });  // 20 -> 30 px
   ASSERT_FALSE(moved.isEmpty());
   EXPECT_TRUE(QRegion(QRect(20, 30, 110, 50)).contains(moved.boundingRect()));
+
+  // The form flashing a new colour repaints where its background shows, not the
+  // opaque label; what sits on the background (the frame's children) stays right.
+  const QRegion flash = paintedBy(f, [&] { rt.dispatch([&] { f.BackColor = rgbOle(255, 0, 0); }); });
+  EXPECT_TRUE(flash.contains(QPoint(5, 5)));
+  EXPECT_FALSE(flash.intersects(QRect(31, 31, 98, 48)));
+  const QImage img = rt.grab(f);
+  EXPECT_EQ(at(img, 5, 5), QColor(255, 0, 0));
+  EXPECT_EQ(at(img, 60, 50), kRed);
+  EXPECT_EQ(at(img, 180, 110), kYellow);
 }
 
 TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
