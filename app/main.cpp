@@ -63,6 +63,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "bulwarn: no display found (DISPLAY is not set); start it from a desktop session\n");
     return 2;
   }
+  // Our repaints are small rectangles. Through shared memory each one costs a
+  // round trip to the X server before the next paint may begin; sent over the
+  // socket they cost less. Whoever sets the variable keeps their choice.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;
