@@ -1,7 +1,9 @@
 #include "ControlPainter.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QString>
 #include <algorithm>
@@ -122,18 +124,10 @@ qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
   return fit;
 }
 
-void paintLabel(QPainter& p, const Label& l, const QRect& r) {
-  if (!l.transparent) p.fillRect(r, toQColor(l.BackColor));
-  QRect text = r;
-  if (l.border) {
-    p.setPen(QColor(0, 0, 0));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    text.adjust(1, 1, -1, -1);
-  }
-  if (l.Caption.get().empty()) return;
+// The caption of a label inside `text`, which starts at the painter's origin.
+void drawLabelText(QPainter& p, const Label& l, const QRect& text, const QColor& pen) {
   p.setFont(toQFont(l.font));
-  // A disabled label shows its text greyed out.
-  p.setPen(l.enabledOnForm() ? toQColor(l.ForeColor) : QColor(128, 128, 128));
+  p.setPen(pen);
   const Qt::Alignment h = horizontal(l.alignment);
   if (!l.autoSize) {
     const int flags = static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap);
@@ -169,6 +163,44 @@ void paintLabel(QPainter& p, const Label& l, const QRect& r) {
     }
     y += lineH;
   }
+}
+
+// Shaping and laying out text is the dearest part of a repaint, and the same
+// captions come back again and again (the log lines, the target panel, a label
+// under a passing sprite), so a caption's pixels are kept and only blitted.
+QImage labelText(const Label& l, QSize size, const QColor& pen, qreal dpr) {
+  static QCache<QByteArray, QImage> kept(16 * 1024 * 1024);
+  QByteArray key = QByteArray::fromStdString(l.Caption.get());
+  key += '\0';
+  key += QByteArray::fromStdString(l.font.name);
+  for (long v : {std::lround(l.font.size * 100), long(l.font.bold), long(l.alignment), long(l.autoSize),
+                 long(pen.rgb()), long(size.width()), long(size.height()), std::lround(dpr * 100)}) {
+    key += '|';
+    key += QByteArray::number(static_cast<qlonglong>(v));
+  }
+  if (const QImage* hit = kept.object(key)) return *hit;
+  QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(dpr);
+  img.fill(Qt::transparent);
+  QPainter ip(&img);
+  drawLabelText(ip, l, QRect(QPoint(0, 0), size), pen);
+  ip.end();
+  kept.insert(key, new QImage(img), static_cast<qsizetype>(img.sizeInBytes()));
+  return img;
+}
+
+void paintLabel(QPainter& p, const Label& l, const QRect& r, qreal dpr) {
+  if (!l.transparent) p.fillRect(r, toQColor(l.BackColor));
+  QRect text = r;
+  if (l.border) {
+    p.setPen(QColor(0, 0, 0));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    text.adjust(1, 1, -1, -1);
+  }
+  if (l.Caption.get().empty() || text.isEmpty()) return;
+  // A disabled label shows its text greyed out.
+  const QColor pen = l.enabledOnForm() ? toQColor(l.ForeColor) : QColor(128, 128, 128);
+  p.drawImage(text.topLeft(), labelText(l, text.size(), pen, dpr));
 }
 
 void paintPicture(QPainter& p, const Picture& pic, const QRect& target, PictureCache& pics, qreal dpr) {
@@ -242,7 +274,7 @@ void paintFrame(QPainter& p, const Frame& f, const QRect& r) {
 void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) {
   const QRect r = toPixels(c.absoluteRect());
   switch (c.kind()) {
-    case ControlKind::Label: paintLabel(p, static_cast<const Label&>(c), r); break;
+    case ControlKind::Label: paintLabel(p, static_cast<const Label&>(c), r, dpr); break;
     case ControlKind::Image: {
       const auto& img = static_cast<const Image&>(c);
       const Picture& pic = img.Picture.get();

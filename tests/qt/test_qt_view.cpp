@@ -77,6 +77,37 @@ TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
   EXPECT_EQ(at(img, 180, 110), kYellow);
 }
 
+// Captions are drawn once and then reused: a changed caption, colour or state
+// must still show at once, and an old caption must look as it did.
+TEST_F(QtForms, ALabelShowsItsCurrentCaptionInItsCurrentColour) {
+  auto& f = make();
+  f.Show();
+  const QRect box(30, 30, 100, 50);
+  // Antialiased text on the red label: yellow ink raises green, grey ink raises green and blue.
+  auto textPixels = [&](bool grey) {
+    const QImage img = rt.grab(f);
+    const qreal dpr = img.devicePixelRatio();
+    int n = 0;
+    for (int y = 0; y < box.height() * dpr; ++y)
+      for (int x = 0; x < box.width() * dpr; ++x) {
+        const QColor c = img.pixelColor(static_cast<int>(box.x() * dpr) + x, static_cast<int>(box.y() * dpr) + y);
+        n += (grey ? c.blue() > 90 : c.green() > 150 && c.blue() < 60) ? 1 : 0;
+      }
+    return n;
+  };
+  f.lblRed.ForeColor = rgbOle(255, 255, 0);
+  f.lblRed.Caption = "Direct Hit";
+  const QImage first = rt.grab(f).copy(box);
+  EXPECT_GT(textPixels(false), 20);
+  f.lblRed.Caption = "Enemy Miss Enemy Miss";
+  EXPECT_NE(rt.grab(f).copy(box), first);
+  f.lblRed.Caption = "Direct Hit";
+  EXPECT_EQ(rt.grab(f).copy(box), first);
+  f.lblRed.Enabled = false;  // greyed
+  EXPECT_EQ(textPixels(false), 0);
+  EXPECT_GT(textPixels(true), 20);
+}
+
 TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
