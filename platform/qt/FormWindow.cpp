@@ -164,8 +164,14 @@ void ClientArea::flushDirty() {
     if (it == painted_.end()) it = painted_.emplace(c, Painted{QRect(), look ^ 1}).first;
     Painted& was = it->second;
     if (was.rect == now && was.look == look) continue;
-    if (!was.rect.isEmpty() && was.rect != now) changed += was.rect;
-    if (!now.isEmpty()) changed += now;
+    // A step of a moving sprite: one rectangle around both places. Two
+    // overlapping ones would split into bands, each painted and sent on its own.
+    if (!was.rect.isEmpty() && was.rect.intersects(now)) {
+      changed += was.rect.united(now);
+    } else {
+      if (!was.rect.isEmpty()) changed += was.rect;
+      if (!now.isEmpty()) changed += now;
+    }
     was = Painted{now, look};
   }
   dirty_.clear();
