@@ -167,26 +167,47 @@ void drawLabelText(QPainter& p, const Label& l, const QRect& text, const QColor&
 
 // Shaping and laying out text is the dearest part of a repaint, and the same
 // captions come back again and again (the log lines, the target panel, a label
-// under a passing sprite), so a caption's pixels are kept and only blitted.
-QImage labelText(const Label& l, QSize size, const QColor& pen, qreal dpr) {
-  static QCache<QByteArray, QImage> kept(16 * 1024 * 1024);
-  QByteArray key = QByteArray::fromStdString(l.Caption.get());
+// under a passing sprite, a frame around a changing gauge), so a caption's
+// pixels are kept and only blitted. The key names everything that shapes them.
+QByteArray textKey(const std::string& text, const Font& font, std::initializer_list<long> more) {
+  QByteArray key = QByteArray::fromStdString(text);
   key += '\0';
-  key += QByteArray::fromStdString(l.font.name);
-  for (long v : {std::lround(l.font.size * 100), long(l.font.bold), long(l.alignment), long(l.autoSize),
-                 long(pen.rgb()), long(size.width()), long(size.height()), std::lround(dpr * 100)}) {
+  key += QByteArray::fromStdString(font.name);
+  for (long v : {std::lround(font.size * 100), long(font.bold)}) {
     key += '|';
     key += QByteArray::number(static_cast<qlonglong>(v));
   }
+  for (long v : more) {
+    key += '|';
+    key += QByteArray::number(static_cast<qlonglong>(v));
+  }
+  return key;
+}
+
+// The kept image for `key`, or a new one: `measure` gives its logical size and
+// `draw` paints it (both only when nothing is kept yet).
+template <class Measure, class Draw>
+QImage keptText(const QByteArray& key, qreal dpr, Measure measure, Draw draw) {
+  static QCache<QByteArray, QImage> kept(16 * 1024 * 1024);
   if (const QImage* hit = kept.object(key)) return *hit;
+  const QSize size = measure();
   QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
   img.setDevicePixelRatio(dpr);
   img.fill(Qt::transparent);
   QPainter ip(&img);
-  drawLabelText(ip, l, QRect(QPoint(0, 0), size), pen);
+  draw(ip, size);
   ip.end();
   kept.insert(key, new QImage(img), static_cast<qsizetype>(img.sizeInBytes()));
   return img;
+}
+
+QImage labelText(const Label& l, QSize size, const QColor& pen, qreal dpr) {
+  const QByteArray key = textKey(l.Caption.get(), l.font,
+                                 {long(l.alignment), long(l.autoSize), long(pen.rgb()), long(size.width()),
+                                  long(size.height()), std::lround(dpr * 100)});
+  return keptText(
+      key, dpr, [&] { return size; },
+      [&](QPainter& ip, QSize s) { drawLabelText(ip, l, QRect(QPoint(0, 0), s), pen); });
 }
 
 void paintLabel(QPainter& p, const Label& l, const QRect& r, qreal dpr) {
@@ -247,26 +268,43 @@ void paintLine(QPainter& p, const Line& l) {
              QPointF((l.X2 + ox) / kTwipsPerPixel, (l.Y2 + oy) / kTwipsPerPixel));
 }
 
-void paintFrame(QPainter& p, const Frame& f, const QRect& r) {
+// A frame's caption at its natural size (kept like a label's; the frame is
+// repainted whenever anything inside it changes).
+QImage frameCaption(const Frame& f, qreal dpr) {
+  const QByteArray key = textKey(f.Caption.get(), f.font, {long(toQColor(f.ForeColor).rgb()), std::lround(dpr * 100)});
+  return keptText(
+      key, dpr,
+      [&] {
+        const QFontMetrics fm(toQFont(f.font));
+        return QSize(std::max(1, fm.horizontalAdvance(qtext(f.Caption))), fm.height());
+      },
+      [&](QPainter& ip, QSize s) {
+        ip.setFont(toQFont(f.font));
+        ip.setPen(toQColor(f.ForeColor));
+        ip.drawText(QRect(QPoint(0, 0), s), Qt::AlignLeft | Qt::AlignVCenter, qtext(f.Caption));
+      });
+}
+
+void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
   const QColor back = toQColor(f.BackColor);
   p.fillRect(r, back);
-  const QFont font = toQFont(f.font);
-  const QFontMetrics fm(font);
-  const QString caption = qtext(f.Caption);
-  const int top = caption.isEmpty() ? 0 : fm.height() / 2;
+  const bool captioned = !f.Caption.get().empty();
+  const QImage caption = captioned ? frameCaption(f, dpr) : QImage();
+  const QSizeF captionSize = captioned ? caption.deviceIndependentSize() : QSizeF();
+  const int captionH = static_cast<int>(captionSize.height());
+  const int top = captioned ? captionH / 2 : 0;
   // Etched edge: a shadow line with a highlight one pixel below and right.
   const QRect edge(r.x(), r.y() + top, r.width() - 1, r.height() - top - 1);
   p.setPen(QColor(128, 128, 128));
   p.drawRect(edge.adjusted(0, 0, -1, -1));
   p.setPen(QColor(255, 255, 255));
   p.drawRect(edge.adjusted(1, 1, 0, 0));
-  if (caption.isEmpty()) return;
-  const int w = fm.horizontalAdvance(caption);
-  const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), fm.height());
+  if (!captioned) return;
+  const int w = static_cast<int>(captionSize.width());
+  const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), captionH);
   p.fillRect(text, back);
-  p.setFont(font);
-  p.setPen(toQColor(f.ForeColor));
-  p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+  const int shown = std::max(0, std::min(w, text.width() - 2));
+  p.drawImage(QRectF(text.x() + 2, text.y(), shown, captionH), caption, QRectF(0, 0, shown * dpr, captionH * dpr));
 }
 
 }  // namespace
@@ -301,7 +339,7 @@ void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) 
     }
     case ControlKind::Shape: paintShape(p, static_cast<const Shape&>(c), r); break;
     case ControlKind::Line: paintLine(p, static_cast<const Line&>(c)); break;
-    case ControlKind::Frame: paintFrame(p, static_cast<const Frame&>(c), r); break;
+    case ControlKind::Frame: paintFrame(p, static_cast<const Frame&>(c), r, dpr); break;
     default: break;
   }
 }

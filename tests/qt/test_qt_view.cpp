@@ -79,10 +79,15 @@ TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
 
 // Captions are drawn once and then reused: a changed caption, colour or state
 // must still show at once, and an old caption must look as it did.
-TEST_F(QtForms, ALabelShowsItsCurrentCaptionInItsCurrentColour) {
+TEST_F(QtForms, CaptionsShowTheirCurrentTextInTheirCurrentColour) {
   auto& f = make();
   f.Show();
   const QRect box(30, 30, 100, 50);
+  auto part = [&](QRect r) {  // logical rectangle of a fresh grab
+    const QImage img = rt.grab(f);
+    const qreal dpr = img.devicePixelRatio();
+    return img.copy(QRectF(r.topLeft() * dpr, r.size() * dpr).toRect());
+  };
   // Antialiased text on the red label: yellow ink raises green, grey ink raises green and blue.
   auto textPixels = [&](bool grey) {
     const QImage img = rt.grab(f);
@@ -97,15 +102,24 @@ TEST_F(QtForms, ALabelShowsItsCurrentCaptionInItsCurrentColour) {
   };
   f.lblRed.ForeColor = rgbOle(255, 255, 0);
   f.lblRed.Caption = "Direct Hit";
-  const QImage first = rt.grab(f).copy(box);
+  const QImage first = part(box);
   EXPECT_GT(textPixels(false), 20);
   f.lblRed.Caption = "Enemy Miss Enemy Miss";
-  EXPECT_NE(rt.grab(f).copy(box), first);
+  EXPECT_NE(part(box), first);
   f.lblRed.Caption = "Direct Hit";
-  EXPECT_EQ(rt.grab(f).copy(box), first);
+  EXPECT_EQ(part(box), first);
   f.lblRed.Enabled = false;  // greyed
   EXPECT_EQ(textPixels(false), 0);
   EXPECT_GT(textPixels(true), 20);
+
+  // A frame's caption likewise, on its top edge.
+  const QRect edge(160, 20, 140, 14);
+  f.fraBox.Caption = "Target";
+  const QImage target = part(edge);
+  f.fraBox.Caption = "Score";
+  EXPECT_NE(part(edge), target);
+  f.fraBox.Caption = "Target";
+  EXPECT_EQ(part(edge), target);
 }
 
 TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
