@@ -61,12 +61,37 @@ QRect containerClip(const Control& c) {
   return clip;
 }
 
-QRect paintRect(const Control& c) {
-  if (!c.shownOnForm()) return {};
+namespace {
+QRect ownRect(const Control& c) {
   QRect r = toPixels(c.absoluteRect());
   // Lines and circles are antialiased or have pens that may stray a pixel.
   if (c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape) r.adjust(-1, -1, 1, 1);
-  return r & containerClip(c);
+  return r;
+}
+}  // namespace
+
+QRect paintRect(const Control& c) {
+  if (!c.shownOnForm()) return {};
+  return ownRect(c) & containerClip(c);
+}
+
+bool needsClip(const Control& c, const QRect& painted) {
+  switch (c.kind()) {
+    case ControlKind::Label:
+    case ControlKind::Frame:
+    case ControlKind::Shape:
+    case ControlKind::PictureBox:  // clips its own picture
+      break;
+    case ControlKind::Image: {
+      const auto& img = static_cast<const Image&>(c);
+      const Picture& pic = img.Picture.get();
+      if (!img.stretch && pic && (pic->width > painted.width() || pic->height > painted.height())) return true;
+      break;
+    }
+    default: return true;
+  }
+  // These stay inside their own rectangle; a container may still cut it.
+  return painted != ownRect(c);
 }
 
 namespace {
@@ -83,6 +108,15 @@ Qt::Alignment horizontal(Align a) {
     case Align::Center: return Qt::AlignHCenter;
     default: return Qt::AlignLeft;
   }
+}
+
+// A one-pixel outline through the edge pixels of `r`, drawn with fills: they
+// are the cheapest thing to clip, and frames are repainted for any change inside.
+void outline(QPainter& p, const QRect& r, const QColor& c) {
+  p.fillRect(r.x(), r.y(), r.width(), 1, c);
+  p.fillRect(r.x(), r.bottom(), r.width(), 1, c);
+  p.fillRect(r.x(), r.y(), 1, r.height(), c);
+  p.fillRect(r.right(), r.y(), 1, r.height(), c);
 }
 
 // The 3D sunken edge of a picture box: two pixels on each side.
@@ -214,8 +248,7 @@ void paintLabel(QPainter& p, const Label& l, const QRect& r, qreal dpr) {
   if (!l.transparent) p.fillRect(r, toQColor(l.BackColor));
   QRect text = r;
   if (l.border) {
-    p.setPen(QColor(0, 0, 0));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    outline(p, r, QColor(0, 0, 0));
     text.adjust(1, 1, -1, -1);
   }
   if (l.Caption.get().empty() || text.isEmpty()) return;
@@ -295,10 +328,8 @@ void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
   const int top = captioned ? captionH / 2 : 0;
   // Etched edge: a shadow line with a highlight one pixel below and right.
   const QRect edge(r.x(), r.y() + top, r.width() - 1, r.height() - top - 1);
-  p.setPen(QColor(128, 128, 128));
-  p.drawRect(edge.adjusted(0, 0, -1, -1));
-  p.setPen(QColor(255, 255, 255));
-  p.drawRect(edge.adjusted(1, 1, 0, 0));
+  outline(p, edge, QColor(128, 128, 128));
+  outline(p, edge.adjusted(1, 1, 1, 1), QColor(255, 255, 255));
   if (!captioned) return;
   const int w = static_cast<int>(captionSize.width());
   const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), captionH);

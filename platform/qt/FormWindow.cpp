@@ -211,11 +211,19 @@ void ClientArea::paintEvent(QPaintEvent* e) {
   p.fillRect(e->rect(), toQColor(f->BackColor));
   const qreal dpr = devicePixelRatioF();
   const QRegion& dirty = e->region();
+  bool clipped = false;
   for (const Control* c : f->controls()) {
     if (!isPainted(c->kind())) continue;
     const QRect r = paintRect(*c);
     if (r.isEmpty() || !dirty.intersects(r)) continue;
-    p.setClipRect(r);
+    // Setting a clip costs as much as painting a small control; most need none.
+    if (needsClip(*c, r)) {
+      p.setClipRect(r);
+      clipped = true;
+    } else if (clipped) {
+      p.setClipping(false);
+      clipped = false;
+    }
     paintControl(p, *c, owner_.pictures(), dpr);
   }
 }
