@@ -328,14 +328,18 @@ void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
   const int top = captioned ? captionH / 2 : 0;
   // Etched edge: a shadow line with a highlight one pixel below and right.
   const QRect edge(r.x(), r.y() + top, r.width() - 1, r.height() - top - 1);
-  outline(p, edge, QColor(128, 128, 128));
-  outline(p, edge.adjusted(1, 1, 1, 1), QColor(255, 255, 255));
+  if (edge.width() > 1 && edge.height() > 1) {
+    outline(p, edge, QColor(128, 128, 128));
+    outline(p, edge.adjusted(1, 1, 1, 1), QColor(255, 255, 255));
+  }
   if (!captioned) return;
+  // Never past the frame's own rectangle, which is painted unclipped.
   const int w = static_cast<int>(captionSize.width());
-  const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), captionH);
+  const QRect text(r.x() + 8, r.y(), std::min(w + 4, std::max(0, r.width() - 10)), std::min(captionH, r.height()));
   p.fillRect(text, back);
   const int shown = std::max(0, std::min(w, text.width() - 2));
-  p.drawImage(QRectF(text.x() + 2, text.y(), shown, captionH), caption, QRectF(0, 0, shown * dpr, captionH * dpr));
+  p.drawImage(QRectF(text.x() + 2, text.y(), shown, text.height()), caption,
+              QRectF(0, 0, shown * dpr, text.height() * dpr));
 }
 
 }  // namespace
