@@ -88,6 +88,7 @@ size_t lookOf(const Control& c) {
       text(l.Caption);
       mix(l.BackColor);
       mix(l.ForeColor);
+      mix(std::hash<bool>()(l.enabledOnForm()));  // a disabled caption is greyed
       break;
     }
     case ControlKind::Image: pic(static_cast<const Image&>(c).Picture); break;
