@@ -2,16 +2,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "battle/Program.h"
-#include "battle/frmBulwarn.h"
-#include "platform/qt/QtRuntime.h"
+#include "app/Startup.h"
 
 namespace {
 
@@ -34,19 +30,11 @@ void armSmokeTest(forms::QtRuntime& rt, bulwarn::Program& program, int& exitCode
   auto* started = new QElapsedTimer;
   started->start();
   QObject::connect(poll, &QTimer::timeout, [&rt, &program, &exitCode, started] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      if (QAbstractButton* b = box->defaultButton() ? box->defaultButton() : box->buttons().value(0)) b->click();
-      return;
-    }
-    forms::Form* front = rt.activeForm();
-    bulwarn::frmBulwarn* battle = program.battleIfLoaded();
-    if (front && battle && front == battle && battle->isVisible()) {
+    if (bulwarn::stepTowardsBattle(rt, program)) {
       std::printf("bulwarn: battle screen reached, data in %s\n", rt.appPath().c_str());
       std::fflush(stdout);
       exitCode = 0;
       rt.unloadAll();
-    } else if (front && !front->defaultButton().empty()) {
-      if (forms::Control* c = front->find(front->defaultButton())) rt.userClick(*c);
     }
     if (started->elapsed() > 20000) {
       std::fprintf(stderr, "bulwarn: smoke test timed out\n");
@@ -63,13 +51,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "bulwarn: no display found (DISPLAY is not set); start it from a desktop session\n");
     return 2;
   }
-  // Our repaints are small rectangles. Through shared memory each one costs a
-  // round trip to the X server before the next paint may begin; sent over the
-  // socket they cost less. Whoever sets the variable keeps their choice.
-  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-  // Qt's own event loop wakes up more cheaply than the GLib one, and nothing
-  // here needs GLib's: some 25 wake-ups a second in play add up.
-  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+  bulwarn::preferCheapRepaints();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;

@@ -5,20 +5,14 @@
 // (bench/run starts Xvfb). Prints CPU time of the process as % of one core.
 #include <sys/resource.h>
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
-#include "battle/Program.h"
-#include "battle/frmBulwarn.h"
-#include "platform/qt/QtRuntime.h"
+#include "app/Startup.h"
 
 namespace {
 
@@ -39,9 +33,7 @@ double cpuSeconds() {
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
-  // As the program sets them.
-  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+  bulwarn::preferCheapRepaints();  // as the program does
   QApplication app(argc, argv);
   FixedSeedRuntime rt;
   bulwarn::Program program(rt);
@@ -54,19 +46,8 @@ int main(int argc, char** argv) {
   QTimer driver;
   QObject::connect(&driver, &QTimer::timeout, [&] {
     // Start-up cards and any box that comes up: their default answer.
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      QAbstractButton* b = box->defaultButton();
-      if (!b) b = box->buttons().value(0);
-      if (b) b->click();
-      return;
-    }
-    forms::Form* front = rt.activeForm();
+    if (!bulwarn::stepTowardsBattle(rt, program)) return;
     bulwarn::frmBulwarn* battle = program.battleIfLoaded();
-    if (!front || !battle || front != battle || !battle->isVisible()) {
-      if (front && !front->defaultButton().empty())
-        if (forms::Control* c = front->find(front->defaultButton())) rt.userClick(*c);
-      return;
-    }
     if (!wall.isValid()) {
       wall.start();
       cpu0 = cpuSeconds();

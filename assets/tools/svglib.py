@@ -4,11 +4,10 @@ shapes, groups, transforms, linear/radial gradients and fill/stroke opacity."""
 import math
 
 
-def fmt(v):
-    """Short number text: one decimal is plenty even at 2x device pixel ratio."""
-    s = f"{v:.1f}"
-    if s.endswith(".0"):
-        s = s[:-2]
+def fmt(v, digits=1):
+    """Short number text: one decimal is plenty even at 2x device pixel ratio
+    (opacities and gradient offsets take two)."""
+    s = f"{v:.{digits}f}".rstrip("0").rstrip(".")
     if s == "-0":
         s = "0"
     if s.startswith("0."):
@@ -19,14 +18,7 @@ def fmt(v):
 
 
 def fmt2(v):
-    s = f"{v:.2f}".rstrip("0").rstrip(".")
-    if s in ("", "-0", "-"):
-        s = "0"
-    if s.startswith("0."):
-        s = s[1:]
-    elif s.startswith("-0."):
-        s = "-" + s[2:]
-    return s
+    return fmt(v, 2)
 
 
 # ---------------------------------------------------------------- colours

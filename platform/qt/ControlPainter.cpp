@@ -75,6 +75,15 @@ QRect paintRect(const Control& c) {
   return ownRect(c) & containerClip(c);
 }
 
+bool hidesBackground(const Control& c) {
+  switch (c.kind()) {
+    case ControlKind::Label: return !static_cast<const Label&>(c).transparent;
+    case ControlKind::PictureBox:
+    case ControlKind::Frame: return true;
+    default: return false;
+  }
+}
+
 bool needsClip(const Control& c, const QRect& painted) {
   switch (c.kind()) {
     case ControlKind::Label:
@@ -134,14 +143,9 @@ void sunkenEdge(QPainter& p, const QRect& r) {
 
 // Our fonts run a little wider than the ones the screens were laid out with,
 // so a wrapped caption may need more lines than its label has room for. It is
-// then narrowed just enough to wrap as designed. Results are remembered: the
-// same captions are painted again and again.
+// then narrowed just enough to wrap as designed. (Only asked when a caption is
+// first drawn; the drawn caption is kept.)
 qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
-  static QHash<QString, qreal> known;
-  const QString key = font.key() + QLatin1Char('|') + QString::number(box.width()) + QLatin1Char('x') +
-                      QString::number(box.height()) + QLatin1Char('|') + QString::number(flags) + QLatin1Char('|') +
-                      text;
-  if (auto it = known.constFind(key); it != known.constEnd()) return *it;
   const QFontMetricsF fm(font);
   // A label always has room for its first line, even if a little short for it.
   const qreal room = std::max<qreal>(box.height(), fm.height()) + 0.5;
@@ -153,8 +157,6 @@ qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
       break;
     }
   }
-  if (known.size() > 1024) known.clear();
-  known.insert(key, fit);
   return fit;
 }
 

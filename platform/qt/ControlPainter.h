@@ -29,6 +29,8 @@ int toPixels(float twips);
 bool isPainted(ControlKind k);
 // The pixels a control can touch, clipped by its frames; empty when hidden.
 QRect paintRect(const Control& c);
+// Controls that fill their whole rectangle: the form's background never shows through them.
+bool hidesBackground(const Control& c);
 // Whether painting `c` must be clipped to `painted` (its paint rectangle):
 // false when it draws only inside its own rectangle and no container cuts that.
 bool needsClip(const Control& c, const QRect& painted);

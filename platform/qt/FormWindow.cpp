@@ -126,27 +126,18 @@ size_t lookOf(const Control& c) {
 
 void ClientArea::refresh(const Control& c) {
   if (std::find(dirty_.begin(), dirty_.end(), &c) == dirty_.end()) dirty_.push_back(&c);
-  const Form* f = owner_.form();
-  if (!f || f->runtime().eventDepth() == 0) flushDirty();
+  flushUnlessInEvent();
 }
 
 void ClientArea::refreshBackground() {
   backgroundDirty_ = true;
+  flushUnlessInEvent();
+}
+
+void ClientArea::flushUnlessInEvent() {
   const Form* f = owner_.form();
   if (!f || f->runtime().eventDepth() == 0) flushDirty();
 }
-
-namespace {
-// Controls that fill their whole rectangle: the form's background never shows through them.
-bool hidesBackground(const Control& c) {
-  switch (c.kind()) {
-    case ControlKind::Label: return !static_cast<const Label&>(c).transparent;
-    case ControlKind::PictureBox:
-    case ControlKind::Frame: return true;
-    default: return false;
-  }
-}
-}  // namespace
 
 void ClientArea::flushDirty() {
   const Form* f = owner_.form();

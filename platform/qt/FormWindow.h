@@ -53,6 +53,9 @@ class ClientArea : public QWidget {
     size_t look = 0;
   };
   std::unordered_map<const Control*, Painted> painted_;
+  // Inside an event the flush waits for the event's end (the runtime calls it).
+  void flushUnlessInEvent();
+
   std::vector<const Control*> dirty_;
   bool backgroundDirty_ = false;
   Control* pressed_ = nullptr;
