@@ -85,8 +85,11 @@ size_t lookOf(const Control& c) {
   switch (c.kind()) {
     case ControlKind::Label: {
       const auto& l = static_cast<const Label&>(c);
-      text(l.Caption);
       mix(l.BackColor);
+      // Colour and state show only through the caption: the battlefield's
+      // empty labels are disabled and enabled with every shot and attack.
+      if (l.Caption.get().empty()) break;
+      text(l.Caption);
       mix(l.ForeColor);
       mix(std::hash<bool>()(l.enabledOnForm()));  // a disabled caption is greyed
       break;

@@ -62,6 +62,9 @@ TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
                   f.lblRed.Visible = true;
                 });
               }).isEmpty());
+  // Nor does disabling a label with no caption (the battlefield, on every shot).
+  EXPECT_TRUE(paintedBy(f, [&] { f.lblRed.Enabled = false; }).isEmpty());
+  f.lblRed.Enabled = true;
   const QRegion moved = paintedBy(f, [&] { rt.dispatch([&] { f.lblRed.Left = 450; }); });  // 20 -> 30 px
   ASSERT_FALSE(moved.isEmpty());
   EXPECT_TRUE(QRegion(QRect(20, 30, 110, 50)).contains(moved.boundingRect()));
