@@ -67,6 +67,9 @@ void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
 
 // ---- client area ----
 
+// Repaints larger than this (in pixels) first leave out what opaque controls hide.
+constexpr long kWorthCovering = 12000;
+
 ClientArea::ClientArea(FormWindow& owner, QSize size) : QWidget(&owner), owner_(owner) {
   setFixedSize(size);
   // Every pixel is painted from the model; Qt need not clear it first.
@@ -149,9 +152,12 @@ void ClientArea::flushDirty() {
     backgroundDirty_ = false;
     return;
   }
-  // One update for the whole event: each call into the widget's repaint
-  // bookkeeping costs more than collecting the rectangles here.
-  QRegion changed;
+  // Where each control that really changed was and is now.
+  struct Change {
+    const Control* control;
+    QRegion where;
+  };
+  std::vector<Change> changes;
   for (const Control* c : dirty_) {
     const QRect now = paintRect(*c);
     const size_t look = lookOf(*c);
@@ -161,23 +167,55 @@ void ClientArea::flushDirty() {
     if (was.rect == now && was.look == look) continue;
     // A step of a moving sprite: one rectangle around both places. Two
     // overlapping ones would split into bands, each painted and sent on its own.
+    QRegion where;
     if (!was.rect.isEmpty() && was.rect.intersects(now)) {
-      changed += was.rect.united(now);
+      where = was.rect.united(now);
     } else {
-      if (!was.rect.isEmpty()) changed += was.rect;
-      if (!now.isEmpty()) changed += now;
+      if (!was.rect.isEmpty()) where += was.rect;
+      if (!now.isEmpty()) where += now;
     }
     was = Painted{now, look};
+    changes.push_back({c, where});
   }
   dirty_.clear();
+  if (changes.empty() && !backgroundDirty_) return;
+
+  // A change beneath an opaque control that stays as it was does not show:
+  // when the screen flashes on a hit, the background and the frames change
+  // colour, but not the gauges, bullets and panels that sit on them. Looking
+  // for such controls costs more than repainting a few small sprites.
+  long area = backgroundDirty_ ? long(width()) * height() : 0;
+  for (const Change& ch : changes) area += long(ch.where.boundingRect().width()) * ch.where.boundingRect().height();
+  struct Cover {
+    size_t z;
+    QRect rect;
+  };
+  std::vector<Cover> covers;
+  std::vector<size_t> zOf(changes.size(), 0);
+  const auto& cs = f->controls();
+  for (size_t z = 0; area > kWorthCovering && z < cs.size(); ++z) {
+    const Control* c = cs[z];
+    if (!isPainted(c->kind())) continue;
+    const auto ch = std::find_if(changes.begin(), changes.end(), [c](const Change& x) { return x.control == c; });
+    if (ch != changes.end()) {
+      zOf[static_cast<size_t>(ch - changes.begin())] = z;
+    } else if (hidesBackground(*c)) {
+      const QRect r = paintRect(*c);
+      if (!r.isEmpty()) covers.push_back({z, r});
+    }
+  }
+  auto uncovered = [&covers](QRegion where, size_t above, bool all) {
+    for (const Cover& k : covers)
+      if ((all || k.z > above) && where.intersects(k.rect)) where -= k.rect;
+    return where;
+  };
+  // One update for the whole event: each call into the widget's repaint
+  // bookkeeping costs more than collecting the rectangles here.
+  QRegion changed;
+  for (size_t i = 0; i < changes.size(); ++i) changed += uncovered(changes[i].where, zOf[i], false);
   if (backgroundDirty_) {
-    // A new background colour (the screen flashing on a hit) shows only
-    // between the opaque controls; repainting those as well would double the work.
     backgroundDirty_ = false;
-    QRegion shows(rect());
-    for (const Control* c : f->controls())
-      if (isPainted(c->kind()) && hidesBackground(*c)) shows -= paintRect(*c);
-    changed += shows;
+    changed += uncovered(QRegion(rect()), 0, true);
   }
   if (!changed.isEmpty()) update(changed);
 }

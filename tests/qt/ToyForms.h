@@ -21,7 +21,7 @@ namespace toy {
 using namespace forms;
 using Log = std::vector<std::string>;
 
-// 320 x 240 px: a frame holds a button and a dot; pictures are missing (twice), good, corrupt.
+// 320 x 240 px: a frame holds a button, a dot and a tag; pictures are missing (twice), good, corrupt.
 class ToyForm : public Form {
  public:
   explicit ToyForm(Runtime& rt, std::string name = "frmToy") : Form(rt, std::move(name)) {
@@ -37,6 +37,8 @@ class ToyForm : public Form {
     cmdFire.Click = [this] { log.push_back("cmdFire"); };
     shpDot.move(150, 1200, 300, 300);  // inside the frame: 170, 100, 20 x 20 px
     shpDot.FillColor = shpDot.BorderColor = rgbOle(255, 255, 0);
+    lblTag.move(900, 1200, 450, 300);  // inside the frame: 220, 100, 30 x 20 px
+    lblTag.BackColor = rgbOle(255, 255, 255);
     chkSound.move(300, 2700, 1800, 360);
     chkSound.Click = [this] { log.push_back("chkSound"); };
     imgMissing.move(300, 1500, 480, 480);  // 20, 100, 32 x 32 px
@@ -56,6 +58,7 @@ class ToyForm : public Form {
   Frame fraBox{this, "fraBox"};
   CommandButton cmdFire{this, "cmdFire", -1, &fraBox};
   Shape shpDot{this, "shpDot", -1, &fraBox};
+  Label lblTag{this, "lblTag", -1, &fraBox};
   CheckBox chkSound{this, "chkSound"};
   Image imgMissing{this, "imgMissing"}, imgAgain{this, "imgAgain"}, imgBlue{this, "imgBlue"};
   PictureBox picBroken{this, "picBroken"};

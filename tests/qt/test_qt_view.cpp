@@ -78,6 +78,17 @@ TEST_F(QtForms, AControlRebuiltUnchangedWithinOneEventIsNotRepainted) {
   EXPECT_EQ(at(img, 5, 5), QColor(255, 0, 0));
   EXPECT_EQ(at(img, 60, 50), kRed);
   EXPECT_EQ(at(img, 180, 110), kYellow);
+
+  // Likewise a frame's new colour: the opaque tag on it is not repainted, and stays.
+  const QRegion frame = paintedBy(f, [&] { rt.dispatch([&] { f.fraBox.BackColor = rgbOle(255, 0, 0); }); });
+  EXPECT_TRUE(frame.contains(QPoint(165, 130)));
+  EXPECT_FALSE(frame.intersects(QRect(221, 101, 28, 18)));
+  const QImage after = rt.grab(f);
+  EXPECT_EQ(at(after, 165, 130), QColor(255, 0, 0));
+  EXPECT_EQ(at(after, 235, 110), QColor(255, 255, 255));
+  // Hidden, the tag is no longer in the way.
+  f.lblTag.Visible = false;
+  EXPECT_EQ(at(rt.grab(f), 235, 110), QColor(255, 0, 0));
 }
 
 // Captions are drawn once and then reused: a changed caption, colour or state
