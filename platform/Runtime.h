@@ -46,6 +46,9 @@ class Runtime {
   void Randomize() { random_.mix(timeOfDayEntropy()); }
   Random& random() { return random_; }
   virtual long long nowMs() const = 0;  // monotonic milliseconds
+  // A hint: `where` will show these pictures later (the frames of an
+  // animation). A realisation that draws pictures ahead draws them at its size.
+  virtual void expectPictures(const Image& /*where*/, const std::vector<Picture>& /*pictures*/) {}
 
   // ---- forms (called through Form) ----
   void loadForm(Form& f);

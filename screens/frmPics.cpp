@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "battle/Program.h"
+#include "battle/frmBulwarn.h"
 
 namespace bulwarn {
 
@@ -29,6 +30,15 @@ frmPics::frmPics(Program& p) : forms::Form(p.rt, "frmPics") {
   fill(p, imgBlastA, "blastA", 100, 150);
   fill(p, imgBlastB, "blastB", 100, 150);
   fill(p, imgBlastC, "blastC", 100, 77);
+  // The impact frames are shown squeezed into the battle screen's impact
+  // picture, which is less tall than they are: drawn ahead at that size too,
+  // the first hit of each kind does not have to draw them in play.
+  if (frmBulwarn* battle = p.battleIfLoaded()) {
+    std::vector<forms::Picture> frames;
+    for (auto* set : {&imgHitA, &imgHitB, &imgHitC, &imgHitD})
+      for (int i = set->lbound(); i <= set->ubound(); ++i) frames.push_back((*set)(i).Picture);
+    p.rt.expectPictures(battle->imgHit, frames);
+  }
 }
 
 }  // namespace bulwarn

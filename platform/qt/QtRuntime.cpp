@@ -130,6 +130,7 @@ QImage QtRuntime::grab(Form& f) const {
 }
 
 int QtRuntime::soundsHandled() const { return d_->sound.handled(); }
+int QtRuntime::picturesDrawn() const { return d_->pictures.renderCount(); }
 
 // ---- platform ----
 
@@ -155,6 +156,24 @@ std::string QtRuntime::appPath() const {
 }
 
 long long QtRuntime::nowMs() const { return d_->clock.elapsed(); }
+
+void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& pictures) {
+  const Form* f = where.form();
+  FormWindow* w = f ? viewOf(*f) : nullptr;
+  if (!w) return;
+  const QSize shown = toPixels(where.absoluteRect()).size();
+  std::vector<std::pair<std::string, QSize>> todo;
+  for (const Picture& pic : pictures)
+    if (pic) todo.emplace_back(pic->name, where.stretch ? shown : QSize(pic->width, pic->height));
+  // When idle, like the form's own pictures: nothing waits for them.
+  QPointer<FormWindow> window(w);
+  QTimer::singleShot(0, d_.get(), [this, window, todo] {
+    if (!window || !window->form()) return;
+    const qreal dpr = window->devicePixelRatioF();
+    for (const auto& [name, size] : todo)
+      if (!size.isEmpty()) d_->pictures.pixmap(name, size, dpr);
+  });
+}
 
 std::uint64_t QtRuntime::timeOfDayEntropy() const {
   const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());

@@ -37,6 +37,8 @@ class QtRuntime : public Runtime {
   QImage grab(Form& f) const;
   // Sound requests the audio thread has taken so far.
   int soundsHandled() const;
+  // Pictures drawn from their files so far (each size and pixel ratio once).
+  int picturesDrawn() const;
   // Milliseconds spent rendering a form's pictures when it was loaded.
   double preloadMs(const std::string& form) const {
     auto it = preloadMs_.find(form);
@@ -47,6 +49,7 @@ class QtRuntime : public Runtime {
   ScreenInfo screen() const override;
   std::string appPath() const override;
   long long nowMs() const override;
+  void expectPictures(const Image& where, const std::vector<Picture>& pictures) override;
 
  protected:
   void onFormLoaded(Form& f) override;

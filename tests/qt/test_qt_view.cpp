@@ -157,6 +157,16 @@ TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
   EXPECT_EQ(warningsAbout("'no_such_picture' not found"), 1);
   EXPECT_EQ(warningsAbout("'broken'"), 1);
   EXPECT_EQ(warningsAbout("blue_square"), 0);
+
+  // Frames announced for an image are drawn ahead at its size: showing them
+  // later draws nothing more from the files.
+  rt.expectPictures(f.imgBlue, {makePicture("blue_square", 10, 10), makePicture("no_such_picture", 32, 32)});
+  QCoreApplication::processEvents();
+  const int drawn = rt.picturesDrawn();
+  f.imgBlue.Picture = makePicture("no_such_picture", 32, 32);
+  rt.grab(f);
+  EXPECT_EQ(rt.picturesDrawn(), drawn);
+  EXPECT_GT(countColour(rt.grab(f), QRect(20, 150, 20, 20), magenta), 50);
 }
 
 }  // namespace
