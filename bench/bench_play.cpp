@@ -1,16 +1,24 @@
-// CPU of the real battle screen in play, repeatable: the whole program on the
-// Qt runtime with every start-up card answered, then a fixed key script (a key
-// every 200 ms) for N seconds with the random numbers seeded alike each run,
-// so two builds can be compared on the same mission. Run it on a real display
-// (bench/run starts Xvfb). Prints CPU time of the process as % of one core.
+// CPU and memory of the battle screen in play and paused, repeatable: the
+// whole program on the Qt runtime under an X server (bench/run starts Xvfb),
+// every start-up card answered, then a player that presses a key every 200 ms
+// through the X server (XTest), so keys take the same path as a real player's.
+// The player aims: it traverses the gun under the nearest unit still standing
+// and fires when in line, and reloads with the mouse when the gun is empty.
+// The random numbers are seeded alike each run, so two builds can be compared
+// on the same mission. Then F3 pauses the game for as long again.
+// Prints CPU time of the process as % of one core, and the peak RSS.
 #include <sys/resource.h>
+#include <time.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <QElapsedTimer>
-#include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
-#include <QWindow>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app/Startup.h"
 
@@ -22,53 +30,174 @@ class FixedSeedRuntime : public forms::QtRuntime {
   std::uint64_t timeOfDayEntropy() const override { return 0x1234567u; }
 };
 
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+double seconds(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
+
+// Input as the X server delivers it from a keyboard and a mouse.
+class FakeInput {
+ public:
+  FakeInput() : c_(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(c_)) return;
+    const xcb_setup_t* setup = xcb_get_setup(c_);
+    root_ = xcb_setup_roots_iterator(setup).data->root;
+    // Which keycodes carry the keysyms we press.
+    const int first = setup->min_keycode, count = setup->max_keycode - setup->min_keycode + 1;
+    auto* map = xcb_get_keyboard_mapping_reply(c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr);
+    if (!map) return;
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+    for (int k = 0; k < count; ++k) {
+      const xcb_keysym_t s = syms[k * map->keysyms_per_keycode];
+      for (auto& [sym, code] : codes_)
+        if (s == sym && code == 0) code = static_cast<xcb_keycode_t>(first + k);
+    }
+    free(map);
+  }
+  ~FakeInput() { xcb_disconnect(c_); }
+  FakeInput(const FakeInput&) = delete;
+  FakeInput& operator=(const FakeInput&) = delete;
+
+  bool ok() const {
+    if (xcb_connection_has_error(c_)) return false;
+    for (const auto& kc : codes_)
+      if (kc.second == 0) return false;
+    return true;
+  }
+  enum Key { Left, Right, Return, F3 };
+  void key(Key k) {
+    send(XCB_KEY_PRESS, codes_[k].second);
+    send(XCB_KEY_RELEASE, codes_[k].second);
+    xcb_flush(c_);
+  }
+  void click(QPoint global) {
+    xcb_test_fake_input(c_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_, static_cast<int16_t>(global.x()),
+                        static_cast<int16_t>(global.y()), 0);
+    send(XCB_BUTTON_PRESS, 1);
+    send(XCB_BUTTON_RELEASE, 1);
+    xcb_flush(c_);
+  }
+  // Under an X server without a window manager nobody gives a window the keyboard.
+  void focus(xcb_window_t w) {
+    xcb_set_input_focus(c_, XCB_INPUT_FOCUS_POINTER_ROOT, w, XCB_CURRENT_TIME);
+    xcb_flush(c_);
+  }
+
+ private:
+  void send(uint8_t type, uint8_t detail) {
+    xcb_test_fake_input(c_, type, detail, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  }
+  xcb_connection_t* c_;
+  xcb_window_t root_ = 0;
+  std::pair<xcb_keysym_t, xcb_keycode_t> codes_[4] = {{0xff51, 0}, {0xff53, 0}, {0xff0d, 0}, {0xffc0, 0}};
+};
+
+// The key a player presses next: fire when the sight is under a unit, else
+// traverse towards the nearest ground unit still standing.
+FakeInput::Key aim(const bulwarn::frmBulwarn& b) {
+  const float left = b.imgSight.Left, right = left + b.imgSight.Width, centre = (left + right) / 2;
+  float best = 0, bestDistance = 1e9f;
+  for (int i = 1; i <= 8; ++i) {
+    const forms::Image& u = b.imgUnit(i);
+    if (!u.Visible) continue;
+    if (left >= u.Left && right <= u.Left + u.Width) return FakeInput::Return;
+    const float middle = u.Left + u.Width / 2, distance = std::fabs(middle - centre);
+    if (i <= 6 && distance < bestDistance) {
+      bestDistance = distance;
+      best = middle;
+    }
+  }
+  return best > centre ? FakeInput::Right : FakeInput::Left;
+}
+
+double percent(double cpu, double wall) { return 100.0 * cpu / wall; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
+  const int secs = argc > 1 ? std::atoi(argv[1]) : 30;
   bulwarn::preferCheapRepaints();  // as the program does
   QApplication app(argc, argv);
+  FakeInput input;
+  if (!input.ok()) {
+    std::fprintf(stderr, "bench_play: needs an X server with the XTEST extension and a keyboard map\n");
+    return 2;
+  }
   FixedSeedRuntime rt;
   bulwarn::Program program(rt);
 
-  const Qt::Key keys[] = {Qt::Key_Left,  Qt::Key_Left,  Qt::Key_Right, Qt::Key_Right, Qt::Key_Return,
-                          Qt::Key_Right, Qt::Key_Right, Qt::Key_Left,  Qt::Key_Left,  Qt::Key_Space};
-  int sent = 0;
+  // The player's own thinking is not the game's work: its time is left out.
+  double playerCpu = 0;
   double cpu0 = 0;
+  int keys = 0, shots = 0, reloads = 0;
+  bool playing = false;
+  xcb_window_t focused = 0;
   QElapsedTimer wall;
-  QTimer driver;
-  QObject::connect(&driver, &QTimer::timeout, [&] {
-    // Start-up cards and any box that comes up: their default answer.
+  QTimer player;
+  auto report = [&](const char* what) {
+    const double cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0 - playerCpu;
+    std::printf("%-24s %10.2f %% of a core  (%d keys, %d shots, %d reloads, %.1f s)\n", what,
+                percent(cpu, static_cast<double>(wall.elapsed()) / 1000.0), keys, shots, reloads,
+                static_cast<double>(wall.elapsed()) / 1000.0);
+    std::fflush(stdout);
+  };
+  QObject::connect(&player, &QTimer::timeout, [&] {
+    const double t0 = seconds(CLOCK_THREAD_CPUTIME_ID);
+    struct Count {  // every path out of this handler counts its time
+      double t0;
+      double& total;
+      ~Count() { total += seconds(CLOCK_THREAD_CPUTIME_ID) - t0; }
+    } count{t0, playerCpu};
+    // Start-up cards and any box that comes up (a mission won or lost): their default answer.
     if (!bulwarn::stepTowardsBattle(rt, program)) return;
-    bulwarn::frmBulwarn* battle = program.battleIfLoaded();
-    if (!wall.isValid()) {
-      wall.start();
-      cpu0 = cpuSeconds();
+    bulwarn::frmBulwarn& battle = *program.battleIfLoaded();
+    QWidget* window = rt.window(battle);
+    if (focused != window->winId()) {
+      focused = static_cast<xcb_window_t>(window->winId());
+      input.focus(focused);
     }
-    if (wall.elapsed() >= seconds * 1000) {
-      const double cpu = cpuSeconds() - cpu0;
-      std::printf("%-24s %10.2f %% of a core  (%d keys, %.1f s)\n", "play-cpu-fixed-seed",
-                  100.0 * cpu / (static_cast<double>(wall.elapsed()) / 1000.0), sent, wall.elapsed() / 1000.0);
-      std::fflush(stdout);
-      rt.unloadAll();
+    if (!playing) {
+      playing = true;
+      wall.start();
+      playerCpu = 0;
+      cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID) - (seconds(CLOCK_THREAD_CPUTIME_ID) - t0);
+    }
+    if (wall.elapsed() >= secs * 1000) {
+      report("cpu-in-play");
+      // Paused: no keys, and nothing of ours wakes the program. The count
+      // starts a second after the pause, when its own repaints are done.
+      input.key(FakeInput::F3);
+      player.stop();
+      QTimer::singleShot(1000, [&] {
+        wall.start();
+        playerCpu = 0;
+        cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        QTimer::singleShot(secs * 1000, [&] {
+          report("cpu-paused");
+          rusage u{};
+          getrusage(RUSAGE_SELF, &u);
+          std::printf("%-24s %10.1f MB\n", "peak-rss", static_cast<double>(u.ru_maxrss) / 1024.0);
+          std::fflush(stdout);
+          rt.unloadAll();
+        });
+      });
       return;
     }
-    if (QWindow* w = rt.window(*battle)->windowHandle()) {
-      const Qt::Key k = keys[sent++ % 10];
-      QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-      QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
-      QCoreApplication::sendEvent(w, &press);
-      QCoreApplication::sendEvent(w, &release);
+    // An empty gun is reloaded with the Reload button, as a player would.
+    if (program.vex.intAmmo <= 0 && battle.cmdReload.Visible && battle.cmdReload.Enabled) {
+      if (auto* b = window->findChild<QPushButton*>("cmdReload"); b && b->isVisible()) {
+        input.click(b->mapToGlobal(b->rect().center()));
+        ++reloads;
+        return;
+      }
     }
+    const FakeInput::Key k = aim(battle);
+    if (k == FakeInput::Return && battle.KeyPreview) ++shots;
+    input.key(k);
+    ++keys;
   });
-  driver.start(200);
+  player.start(200);
   program.start();
   return rt.exec();
 }
