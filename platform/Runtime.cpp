@@ -101,7 +101,7 @@ void Runtime::loadForm(Form& f) {
   for (Control* c : f.controls()) {
     if (c->kind() != ControlKind::Timer) continue;
     auto* t = static_cast<Timer*>(c);
-    if (t->Enabled && t->Interval > 0 && !t->scheduled) schedule(*t, nowMs() + t->Interval);
+    if (t->Enabled && t->Interval > 0 && !t->scheduled) schedule(*t, firstTick(nowMs(), t->Interval));
   }
   onFormLoaded(f);
   onTimersChanged();
@@ -272,7 +272,7 @@ void Runtime::timerChanged(Timer& t, int propId) {
     unschedule(t);
   } else if (propId == Timer::kIntervalProp || !t.scheduled) {
     // A new interval, or Enabled turned on: the count starts afresh.
-    schedule(t, nowMs() + t.Interval);
+    schedule(t, firstTick(nowMs(), t.Interval));
   }
   onTimersChanged();
 }

@@ -108,6 +108,9 @@ class Runtime {
   // After every event (at any depth): a view may settle what the event changed.
   virtual void onEventEnd() {}
   virtual std::uint64_t timeOfDayEntropy() const = 0;
+  // When a timer started at `start` ticks first. A realisation may move it a
+  // little so that timers share wake-ups; the later ticks keep the interval.
+  virtual long long firstTick(long long start, long long interval) const { return start + interval; }
 
   // Destroys forms unloaded during the event that has just ended.
   void flushGraveyard();

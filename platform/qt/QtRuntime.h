@@ -66,6 +66,7 @@ class QtRuntime : public Runtime {
   void onEnded() override;
   void onEventEnd() override;
   std::uint64_t timeOfDayEntropy() const override;
+  long long firstTick(long long start, long long interval) const override;
 
  private:
   struct Impl;
