@@ -346,6 +346,11 @@ void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
 
 }  // namespace
 
+QSize pictureSize(const Control& c, const Picture& pic) {
+  if (c.kind() == ControlKind::Image && static_cast<const Image&>(c).stretch) return toPixels(c.absoluteRect()).size();
+  return {pic->width, pic->height};
+}
+
 void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) {
   const QRect r = toPixels(c.absoluteRect());
   switch (c.kind()) {
@@ -354,8 +359,7 @@ void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) 
       const auto& img = static_cast<const Image&>(c);
       const Picture& pic = img.Picture.get();
       if (!pic) break;
-      const QRect target = img.stretch ? r : QRect(r.topLeft(), QSize(pic->width, pic->height));
-      paintPicture(p, pic, target, pics, dpr);
+      paintPicture(p, pic, QRect(r.topLeft(), pictureSize(img, pic)), pics, dpr);
       break;
     }
     case ControlKind::PictureBox: {
@@ -369,7 +373,7 @@ void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) 
       if (const Picture& pic = pb.Picture.get()) {
         p.save();
         p.setClipRect(inside, Qt::IntersectClip);
-        paintPicture(p, pic, QRect(inside.topLeft(), QSize(pic->width, pic->height)), pics, dpr);
+        paintPicture(p, pic, QRect(inside.topLeft(), pictureSize(pb, pic)), pics, dpr);
         p.restore();
       }
       break;

@@ -37,6 +37,9 @@ bool needsClip(const Control& c, const QRect& painted);
 // The part of the client area that a control's frames leave visible.
 QRect containerClip(const Control& c);
 
+// The logical size a control shows `pic` at: a stretched image's own size, else the picture's.
+QSize pictureSize(const Control& c, const Picture& pic);
+
 void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr);
 
 }  // namespace forms

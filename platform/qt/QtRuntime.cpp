@@ -77,6 +77,15 @@ struct QtRuntime::Impl : QObject {
     timer.start(static_cast<int>(std::min<long long>(waitMs, 1LL << 30)));
   }
 
+  // Pictures by name and the logical size they will be shown at.
+  using Shown = std::vector<std::pair<std::string, QSize>>;
+  // Draws them now at the window's pixel ratio, so showing them later only blits.
+  void drawAhead(const FormWindow& window, const Shown& todo) {
+    const qreal dpr = window.devicePixelRatioF();
+    for (const auto& [name, size] : todo)
+      if (!size.isEmpty()) pictures.pixmap(name, size, dpr);
+  }
+
   QtRuntime& owner;
   QElapsedTimer clock;
   QTimer timer;
@@ -161,17 +170,13 @@ void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& p
   const Form* f = where.form();
   FormWindow* w = f ? viewOf(*f) : nullptr;
   if (!w) return;
-  const QSize shown = toPixels(where.absoluteRect()).size();
-  std::vector<std::pair<std::string, QSize>> todo;
+  Impl::Shown todo;
   for (const Picture& pic : pictures)
-    if (pic) todo.emplace_back(pic->name, where.stretch ? shown : QSize(pic->width, pic->height));
+    if (pic) todo.emplace_back(pic->name, pictureSize(where, pic));
   // When idle, like the form's own pictures: nothing waits for them.
   QPointer<FormWindow> window(w);
   QTimer::singleShot(0, d_.get(), [this, window, todo] {
-    if (!window || !window->form()) return;
-    const qreal dpr = window->devicePixelRatioF();
-    for (const auto& [name, size] : todo)
-      if (!size.isEmpty()) d_->pictures.pixmap(name, size, dpr);
+    if (window && window->form()) d_->drawAhead(*window, todo);
   });
 }
 
@@ -198,16 +203,14 @@ void QtRuntime::onFormLoaded(Form& f) {
     Form& form = *window->form();
     QElapsedTimer clock;
     clock.start();
-    const qreal dpr = window->devicePixelRatioF();
+    Impl::Shown todo;
     for (const Control* c : form.controls()) {
       Picture pic;
       if (c->kind() == ControlKind::Image) pic = static_cast<const Image*>(c)->Picture;
       if (c->kind() == ControlKind::PictureBox) pic = static_cast<const PictureBox*>(c)->Picture;
-      if (!pic) continue;
-      QSize size = paintRect(*c).size();
-      if (c->kind() == ControlKind::PictureBox) size = QSize(pic->width, pic->height);
-      if (!size.isEmpty()) d_->pictures.pixmap(pic->name, size, dpr);
+      if (pic && c->shownOnForm()) todo.emplace_back(pic->name, pictureSize(*c, pic));
     }
+    d_->drawAhead(*window, todo);
     preloadMs_[form.name()] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
   });
   d_->windows.erase(std::remove(d_->windows.begin(), d_->windows.end(), nullptr), d_->windows.end());
