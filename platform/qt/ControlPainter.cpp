@@ -75,6 +75,15 @@ QRect paintRect(const Control& c) {
   return ownRect(c) & containerClip(c);
 }
 
+QRect inkRect(const Control& c, PictureCache& pics, qreal dpr) {
+  const QRect r = paintRect(c);
+  if (c.kind() != ControlKind::Image || r.isEmpty()) return r;
+  const Picture& pic = static_cast<const Image&>(c).Picture.get();
+  if (!pic) return {};
+  const QSize size = pictureSize(c, pic);
+  return r & pics.ink(pic->name, size, dpr).translated(toPixels(c.absoluteRect()).topLeft());
+}
+
 bool hidesBackground(const Control& c) {
   switch (c.kind()) {
     case ControlKind::Label: return !static_cast<const Label&>(c).transparent;

@@ -29,6 +29,9 @@ int toPixels(float twips);
 bool isPainted(ControlKind k);
 // The pixels a control can touch, clipped by its frames; empty when hidden.
 QRect paintRect(const Control& c);
+// The pixels a control's painting really changes: its paint rectangle, and
+// for an image only where its picture is not transparent.
+QRect inkRect(const Control& c, PictureCache& pics, qreal dpr);
 // Controls that fill their whole rectangle: the form's background never shows through them.
 bool hidesBackground(const Control& c);
 // Whether painting `c` must be clipped to `painted` (its paint rectangle):

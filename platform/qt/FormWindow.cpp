@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -145,6 +146,13 @@ void ClientArea::flushUnlessInEvent() {
   if (!f || f->runtime().eventDepth() == 0) flushDirty();
 }
 
+qreal ClientArea::pixelRatio() const {
+  // Asked of the window itself: QWidget's own answer looks the screen up anew
+  // every time, which costs more than the rest of a small repaint's bookkeeping.
+  const QWindow* w = window()->windowHandle();
+  return w ? w->devicePixelRatio() : devicePixelRatioF();
+}
+
 void ClientArea::flushDirty() {
   const Form* f = owner_.form();
   if (!f) {
@@ -158,8 +166,9 @@ void ClientArea::flushDirty() {
     QRegion where;
   };
   std::vector<Change> changes;
+  const qreal dpr = pixelRatio();
   for (const Control* c : dirty_) {
-    const QRect now = paintRect(*c);
+    const QRect now = inkRect(*c, owner_.pictures(), dpr);
     const size_t look = lookOf(*c);
     auto it = painted_.find(c);
     if (it == painted_.end()) it = painted_.emplace(c, Painted{QRect(), look ^ 1}).first;
@@ -242,7 +251,7 @@ void ClientArea::paintEvent(QPaintEvent* e) {
     return;
   }
   p.fillRect(e->rect(), toQColor(f->BackColor));
-  const qreal dpr = devicePixelRatioF();
+  const qreal dpr = pixelRatio();
   const QRegion& dirty = e->region();
   bool clipped = false;
   for (const Control* c : f->controls()) {

@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
@@ -19,6 +20,26 @@ QSize devicePixels(QSize logical, qreal dpr) {
   return {std::max(1, static_cast<int>(std::lround(logical.width() * dpr))),
           std::max(1, static_cast<int>(std::lround(logical.height() * dpr)))};
 }
+// The bounding box of the pixels with any alpha, in logical pixels, rounded outwards.
+QRect inkOf(const QImage& rendered, qreal dpr) {
+  const QImage img = rendered.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  int left = img.width(), right = -1, top = img.height(), bottom = -1;
+  for (int y = 0; y < img.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    for (int x = 0; x < img.width(); ++x) {
+      if (qAlpha(row[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  const auto down = [dpr](int v) { return static_cast<int>(std::floor(v / dpr)); };
+  const auto up = [dpr](int v) { return static_cast<int>(std::ceil(v / dpr)); };
+  return QRect(QPoint(down(left), down(top)), QPoint(up(right + 1) - 1, up(bottom + 1) - 1));
+}
+
 }  // namespace
 
 QPixmap placeholderPixmap(QSize logical, qreal dpr) {
@@ -71,11 +92,22 @@ QSvgRenderer* PictureCache::renderer(const QString& name) {
 bool PictureCache::available(const QString& name) { return renderer(name) != nullptr; }
 
 QPixmap PictureCache::pixmap(const std::string& name, QSize logical, qreal dpr) {
-  if (logical.isEmpty()) return {};
+  const Rendered* r = rendered(name, logical, dpr);
+  return r ? r->pixmap : QPixmap();
+}
+
+QRect PictureCache::ink(const std::string& name, QSize logical, qreal dpr) {
+  const Rendered* r = rendered(name, logical, dpr);
+  return r ? r->ink : QRect();
+}
+
+const PictureCache::Rendered* PictureCache::rendered(const std::string& name, QSize logical, qreal dpr) {
+  if (logical.isEmpty()) return nullptr;
   Key key{name, logical.width(), logical.height(), static_cast<int>(std::lround(dpr * 100))};
-  if (QPixmap* hit = pixmaps_.object(key)) return *hit;
-  QPixmap pm;
+  if (const Rendered* hit = pixmaps_.object(key)) return hit;
+  auto* out = new Rendered{QPixmap(), QRect(QPoint(0, 0), logical)};
   if (QSvgRenderer* r = renderer(QString::fromStdString(name))) {
+    QPixmap& pm = out->pixmap;
     pm = QPixmap(devicePixels(logical, dpr));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -84,13 +116,14 @@ QPixmap PictureCache::pixmap(const std::string& name, QSize logical, qreal dpr) 
     r->render(&p, QRectF(QPointF(0, 0), QSizeF(pm.size())));
     p.end();
     pm.setDevicePixelRatio(dpr);
+    out->ink = inkOf(pm.toImage(), dpr);
   } else {
-    pm = placeholderPixmap(logical, dpr);
+    out->pixmap = placeholderPixmap(logical, dpr);
   }
   ++renders_;
-  const qsizetype cost = static_cast<qsizetype>(pm.width()) * pm.height() * 4;
-  pixmaps_.insert(std::move(key), new QPixmap(pm), std::min<qsizetype>(cost, kCacheBytes));
-  return pm;
+  const qsizetype cost = static_cast<qsizetype>(out->pixmap.width()) * out->pixmap.height() * 4;
+  pixmaps_.insert(std::move(key), out, std::min<qsizetype>(cost, kCacheBytes));
+  return out;
 }
 
 }  // namespace forms

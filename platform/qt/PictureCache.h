@@ -30,6 +30,11 @@ class PictureCache {
   // Looked up on every repaint of every picture, so the lookup builds no strings.
   QPixmap pixmap(const std::string& name, QSize logical, qreal dpr);
   QPixmap pixmap(const QString& name, QSize logical, qreal dpr) { return pixmap(name.toStdString(), logical, dpr); }
+  // The part of that picture that is not fully transparent, in logical pixels
+  // from its top-left corner (empty when nothing shows). A sprite that moves
+  // or changes frame repaints only this: most frames of an explosion are a
+  // small cloud in a large square.
+  QRect ink(const std::string& name, QSize logical, qreal dpr);
   // False when the file is missing or unreadable (a placeholder is drawn).
   bool available(const QString& name);
   int renderCount() const { return renders_; }
@@ -50,7 +55,12 @@ class PictureCache {
       return qHashMulti(seed, std::hash<std::string>()(k.name), k.width, k.height, k.dprPercent);
     }
   };
-  QCache<Key, QPixmap> pixmaps_;
+  struct Rendered {
+    QPixmap pixmap;
+    QRect ink;
+  };
+  const Rendered* rendered(const std::string& name, QSize logical, qreal dpr);
+  QCache<Key, Rendered> pixmaps_;
   int renders_ = 0;
 };
 

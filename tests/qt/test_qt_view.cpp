@@ -169,5 +169,56 @@ TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
   EXPECT_GT(countColour(rt.grab(f), QRect(20, 150, 20, 20), magenta), 50);
 }
 
+// A sprite's picture is mostly transparent (an explosion is a small cloud in a
+// large square): moving it or changing its frame repaints where the old and new
+// pictures show, and nothing is left behind.
+TEST_F(QtForms, ASpriteRepaintsOnlyWhereItsPictureShowsAndLeavesNothingBehind) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
+  auto spot = [&](const char* name, QRect r, const char* colour) {
+    writeFile(dir.filePath(QString("pictures/%1.svg").arg(name)),
+              QString(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20" viewBox="0 0 20 20">)"
+                      R"(<rect x="%1" y="%2" width="%3" height="%4" fill="%5"/></svg>)")
+                  .arg(r.x())
+                  .arg(r.y())
+                  .arg(r.width())
+                  .arg(r.height())
+                  .arg(colour)
+                  .toUtf8());
+  };
+  spot("spot_a", QRect(2, 3, 4, 5), "#ff0000");
+  spot("spot_b", QRect(14, 12, 4, 6), "#ffff00");
+  writeFile(dir.filePath("pictures/nothing.svg"),
+            R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20" viewBox="0 0 20 20"/>)");
+  rt.setDataDir(dir.path().toStdString());
+  auto& f = make();
+  f.imgBlue.Picture = makePicture("spot_a", 20, 20);  // at 20, 150, 20 x 20 px
+  f.Show();
+  rt.grab(f);
+  auto within = [](const QRegion& painted, QRegion allowed) {
+    QRegion slack;
+    for (const QRect& r : allowed) slack += r.adjusted(-1, -1, 1, 1);  // antialiasing may reach a pixel out
+    return !painted.isEmpty() && (painted - slack).isEmpty();
+  };
+
+  const QRegion moved = paintedBy(f, [&] { rt.dispatch([&] { f.imgBlue.Left = 450; }); });  // 20 -> 30 px
+  EXPECT_TRUE(within(moved, QRegion(22, 153, 4, 5) + QRect(32, 153, 4, 5))) << moved.boundingRect().x();
+  QImage img = rt.grab(f);
+  EXPECT_EQ(at(img, 24, 155), kNavy);
+  EXPECT_EQ(at(img, 34, 155), QColor(255, 0, 0));
+
+  const QRegion changed = paintedBy(f, [&] { rt.dispatch([&] { f.imgBlue.Picture = makePicture("spot_b", 20, 20); }); });
+  EXPECT_TRUE(within(changed, QRegion(32, 153, 4, 5) + QRect(44, 162, 4, 6)));
+  img = rt.grab(f);
+  EXPECT_EQ(at(img, 34, 155), kNavy);
+  EXPECT_EQ(at(img, 46, 165), kYellow);
+
+  // A picture with nothing in it: only the old spot goes, and moving it costs nothing.
+  const QRegion emptied = paintedBy(f, [&] { rt.dispatch([&] { f.imgBlue.Picture = makePicture("nothing", 20, 20); }); });
+  EXPECT_TRUE(within(emptied, QRegion(44, 162, 4, 6)));
+  EXPECT_EQ(at(rt.grab(f), 46, 165), kNavy);
+  EXPECT_TRUE(paintedBy(f, [&] { rt.dispatch([&] { f.imgBlue.Left = 600; }); }).isEmpty());
+}
+
 }  // namespace
 }  // namespace toy
