@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -63,6 +65,56 @@ void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
   setRole(b, QPalette::Window, toQColor(m.BackColor));
   b->setChecked(checked);
 }
+
+// A push button that draws each of its looks once. The style lays out and
+// shapes the caption on every paint, and the Fire button changes state with
+// every shot and every attack.
+class PushButton : public QPushButton {
+ public:
+  explicit PushButton(QWidget* parent) : QPushButton(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QWindow* w = window()->windowHandle();
+    const qreal dpr = w ? w->devicePixelRatio() : devicePixelRatioF();
+    // Everything the style draws from, so a changed look is never served stale.
+    const Look look{opt.state,        opt.features, opt.text, opt.rect.size(), opt.palette.cacheKey(),
+                    font().key(),     opt.icon.cacheKey(),    opt.iconSize,    dpr};
+    auto it = std::find_if(looks_.begin(), looks_.end(), [&](const auto& l) { return l.first == look; });
+    if (it == looks_.end()) {
+      if (looks_.size() >= kLooks) looks_.erase(looks_.begin());
+      QPixmap pm((QSizeF(opt.rect.size()) * dpr).toSize());
+      pm.setDevicePixelRatio(dpr);
+      pm.fill(Qt::transparent);
+      QPainter p(&pm);
+      style()->drawControl(QStyle::CE_PushButton, &opt, &p, this);
+      p.end();
+      it = looks_.insert(looks_.end(), {look, pm});
+    }
+    QPainter(this).drawPixmap(0, 0, it->second);
+  }
+
+ private:
+  struct Look {
+    QStyle::State state;
+    QStyleOptionButton::ButtonFeatures features;
+    QString text;
+    QSize size;
+    qint64 palette;
+    QString font;
+    qint64 icon;
+    QSize iconSize;
+    qreal dpr;
+    bool operator==(const Look& o) const {
+      return state == o.state && features == o.features && text == o.text && size == o.size &&
+             palette == o.palette && font == o.font && icon == o.icon && iconSize == o.iconSize && dpr == o.dpr;
+    }
+  };
+  static constexpr size_t kLooks = 8;  // up, down, disabled, focused, ... with room to spare
+  std::vector<std::pair<Look, QPixmap>> looks_;
+};
 
 }  // namespace
 
@@ -401,7 +453,7 @@ void FormWindow::createWidget(Control& c) {
   QWidget* w = nullptr;
   switch (c.kind()) {
     case ControlKind::CommandButton: {
-      auto* b = new QPushButton(client_);
+      auto* b = new PushButton(client_);
       b->setAutoDefault(false);
       w = b;
       connect(b, &QPushButton::clicked, this, [this, cp = &c] {

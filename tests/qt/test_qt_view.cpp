@@ -1,4 +1,6 @@
 // Windows and painting: what the player sees of a form.
+#include <QPushButton>
+
 #include "ToyForms.h"
 
 namespace toy {
@@ -134,6 +136,41 @@ TEST_F(QtForms, CaptionsShowTheirCurrentTextInTheirCurrentColour) {
   EXPECT_NE(part(edge), target);
   f.fraBox.Caption = "Target";
   EXPECT_EQ(part(edge), target);
+}
+
+// Buttons draw each look once and then reuse it: a new caption, state or
+// colour must still show at once, and a look that comes back is as it was.
+TEST_F(QtForms, ButtonsShowTheirCurrentCaptionStateAndColour) {
+  auto& f = make();
+  f.cmdFire.Caption = "Fire";
+  f.Show();
+  auto* b = rt.window(f)->findChild<QPushButton*>("cmdFire");
+  ASSERT_NE(b, nullptr);
+  auto look = [b] { return b->grab().toImage(); };
+  const QImage fire = look();
+  f.cmdFire.Enabled = false;
+  const QImage off = look();
+  EXPECT_NE(off, fire);
+  f.cmdFire.Enabled = true;
+  EXPECT_EQ(look(), fire);
+  f.cmdFire.Caption = "Reload";
+  EXPECT_NE(look(), fire);
+  f.cmdFire.Caption = "Fire";
+  EXPECT_EQ(look(), fire);
+  f.cmdFire.ForeColor = rgbOle(255, 0, 0);
+  const QImage red = look();
+  EXPECT_NE(red, fire);
+  f.cmdFire.Enabled = false;
+  EXPECT_NE(look(), red);
+  // Many looks in turn: the oldest are drawn again, not lost.
+  for (const char* c : {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) {
+    f.cmdFire.Caption = c;
+    look();
+  }
+  f.cmdFire.Caption = "Fire";
+  f.cmdFire.ForeColor = rgbOle(0, 0, 0);
+  f.cmdFire.Enabled = true;
+  EXPECT_EQ(look(), fire);
 }
 
 TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
