@@ -195,7 +195,8 @@ void ClientArea::refreshBackground() {
 
 void ClientArea::flushUnlessInEvent() {
   const Form* f = owner_.form();
-  if (!f || f->runtime().eventDepth() == 0) flushDirty();
+  // Outside an event nothing marks an end to wait for: Qt gathers the changes.
+  if (!f || f->runtime().eventDepth() == 0) flushDirty(Repaint::Later);
 }
 
 qreal ClientArea::pixelRatio() const {
@@ -205,7 +206,7 @@ qreal ClientArea::pixelRatio() const {
   return w ? w->devicePixelRatio() : devicePixelRatioF();
 }
 
-void ClientArea::flushDirty() {
+void ClientArea::flushDirty(Repaint when) {
   const Form* f = owner_.form();
   if (!f) {
     dirty_.clear();
@@ -270,15 +271,21 @@ void ClientArea::flushDirty() {
       if ((all || k.z > above) && where.intersects(k.rect)) where -= k.rect;
     return where;
   };
-  // One update for the whole event: each call into the widget's repaint
-  // bookkeeping costs more than collecting the rectangles here.
+  // One repaint for the whole event, now: each call into the widget's repaint
+  // bookkeeping costs more than collecting the rectangles here, and a posted
+  // update would cost a trip through the event queue as well.
   QRegion changed;
   for (size_t i = 0; i < changes.size(); ++i) changed += uncovered(changes[i].where, zOf[i], false);
   if (backgroundDirty_) {
     backgroundDirty_ = false;
     changed += uncovered(QRegion(rect()), 0, true);
   }
-  if (!changed.isEmpty()) update(changed);
+  if (changed.isEmpty()) return;
+  if (when == Repaint::Now) {
+    repaint(changed);
+  } else {
+    update(changed);
+  }
 }
 
 Control* ClientArea::hitTest(QPoint p) const {

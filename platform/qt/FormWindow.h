@@ -32,7 +32,10 @@ class ClientArea : public QWidget {
   void refresh(const Control& c);
   // The form's own background changed: repaints only where it shows.
   void refreshBackground();
-  void flushDirty();
+  // Repaints what changed since the last flush: now (at the end of an event),
+  // or later, when Qt next gathers its updates.
+  enum class Repaint { Now, Later };
+  void flushDirty(Repaint when = Repaint::Now);
   void forget() {
     painted_.clear();
     dirty_.clear();

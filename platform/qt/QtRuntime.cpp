@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "ControlPainter.h"
@@ -77,6 +78,11 @@ struct QtRuntime::Impl : QObject {
     timer.start(static_cast<int>(std::min<long long>(waitMs, 1LL << 30)));
   }
 
+  void flushWindows() {
+    for (const QPointer<FormWindow>& w : windows)
+      if (w && w->client()) w->client()->flushDirty();
+  }
+
   // Pictures by name and the logical size they will be shown at.
   using Shown = std::vector<std::pair<std::string, QSize>>;
   // Draws them now at the window's pixel ratio, so showing them later only blits.
@@ -90,6 +96,7 @@ struct QtRuntime::Impl : QObject {
   QElapsedTimer clock;
   QTimer timer;
   long long armedDue = 0;
+  int roundDepth = -1;  // event depth of the timer round under way, if any
   PictureCache pictures;
   SoundPlayer sound;
   std::vector<QPointer<FormWindow>> windows;
@@ -301,8 +308,9 @@ void QtRuntime::onEnded() {
 void QtRuntime::onTimersChanged() { d_->rearm(); }
 
 void QtRuntime::onEventEnd() {
-  for (const QPointer<FormWindow>& w : d_->windows)
-    if (w && w->client()) w->client()->flushDirty();
+  // Timers due together are drawn together, after the last of them.
+  if (d_->roundDepth == eventDepth()) return;
+  d_->flushWindows();
 }
 
 long long QtRuntime::firstTick(long long start, long long interval) const {
@@ -321,11 +329,21 @@ void QtRuntime::fireDueTimers() {
   // the round ends even when handlers are slow. A handler that runs a nested
   // loop re-enters here; the core keeps a running timer from re-entering itself.
   const long long now = nowMs();
-  while (!ended()) {
-    Timer* t = nextTimer();
-    if (!t || t->due > now) break;
-    fireTimer(*t, t->silent ? t->due : now);  // a silent timer catches up tick by tick
+  {
+    // A handler's nested loop draws its own events; only this level waits.
+    const int outer = std::exchange(d_->roundDepth, eventDepth());
+    struct Restore {
+      int& depth;
+      int was;
+      ~Restore() { depth = was; }
+    } restore{d_->roundDepth, outer};
+    while (!ended()) {
+      Timer* t = nextTimer();
+      if (!t || t->due > now) break;
+      fireTimer(*t, t->silent ? t->due : now);  // a silent timer catches up tick by tick
+    }
   }
+  d_->flushWindows();
   d_->rearm();
 }
 

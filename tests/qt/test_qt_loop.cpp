@@ -54,6 +54,40 @@ TEST_F(QtForms, TimersOnMultiplesOfFiftyMillisecondsShareTheirWakeUps) {
   EXPECT_EQ(apart, 0);
 }
 
+// Timers due together are drawn together: one repaint for the round, not one per timer.
+TEST_F(QtForms, TimersDueTogetherAreDrawnInOneRepaint) {
+  auto& f = make();
+  int slow = 0, fast = 0;
+  f.tmrSlow.Tick = [&] {
+    ++slow;
+    f.lblRed.Left = f.lblRed.Left + 15;
+  };
+  f.tmrFast.Tick = [&] {
+    ++fast;
+    f.shpDot.Left = f.shpDot.Left + 15;
+  };
+  f.Show();
+  QTest::qWait(50);
+  struct Count : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      paints += e->type() == QEvent::Paint ? 1 : 0;
+      return false;
+    }
+  } count;
+  rt.window(f)->findChild<QWidget*>("client")->installEventFilter(&count);
+  rt.dispatch([&] {
+    f.tmrSlow.Interval = 50;
+    f.tmrFast.Interval = 50;
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fast >= 6; }, 3000));
+  f.tmrSlow.Interval = 0;
+  f.tmrFast.Interval = 0;
+  EXPECT_GE(slow, 6);
+  EXPECT_LE(count.paints, fast + 1);
+  EXPECT_GE(count.paints, fast - 1);  // and every round is drawn
+}
+
 TEST_F(QtForms, ModalShowReturnsWhenTheFormUnloadsAndExecOnceEveryFormIs) {
   auto& owner = make();
   auto& dialog = make("frmDialog");
