@@ -113,12 +113,10 @@ QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
   QObject::connect(&d_->timer, &QTimer::timeout, d_.get(), [this] { fireDueTimers(); });
   // Hiding a form's window is not the end of the program; the forms decide that.
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  qApp->installEventFilter(d_.get());
   d_->pictures.setDataDir(QString::fromStdString(appPath()));
 }
 
 QtRuntime::~QtRuntime() {
-  qApp->removeEventFilter(d_.get());
   d_->timer.stop();
   for (auto& w : d_->windows) delete w.data();
   d_->windows.clear();
@@ -242,6 +240,9 @@ void QtRuntime::onFormShown(Form& f, bool modal) {
     w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     w->placeOnScreen();
     w->winId();  // the platform window must exist to take a transient parent
+    // Keys are previewed where they arrive first. Watching this window alone
+    // spares every other event of the program a call.
+    w->windowHandle()->installEventFilter(d_.get());
     if (FormWindow* parent = below ? viewOf(*below) : nullptr) {
       parent->winId();
       w->windowHandle()->setTransientParent(parent->windowHandle());
