@@ -421,9 +421,12 @@ void FormWindow::buildMenu(MenuItem& m, QMenu* into) {
   } else {
     a = into->addAction(qtext(m.caption()));
     if (!m.shortcut().empty()) {
-      a->setShortcut(QKeySequence::fromString(qtext(m.shortcut()), QKeySequence::PortableText));
-      // Shortcuts are told apart from menu choices before the action sees them.
-      a->installEventFilter(this);
+      // Shown as Qt shows a shortcut, and matched by the window itself
+      // (shortcutFor): Qt's shortcut map would be searched on every key press,
+      // and the arrows, Space and Enter of play are pressed several times a second.
+      const QKeySequence keys = QKeySequence::fromString(qtext(m.shortcut()), QKeySequence::PortableText);
+      a->setText(qtext(m.caption()) + QLatin1Char('\t') + keys.toString(QKeySequence::NativeText));
+      if (!keys.isEmpty()) shortcuts_.emplace_back(keys[0], &m);
     }
     connect(a, &QAction::triggered, this, [this, &m] {
       if (!form_) return;
@@ -432,19 +435,14 @@ void FormWindow::buildMenu(MenuItem& m, QMenu* into) {
     });
   }
   actions_[&m] = a;
-  itemOfAction_.insert(a, &m);
   syncMenu(m);
 }
 
-bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
-  if (e->type() == QEvent::Shortcut && form_) {
-    if (MenuItem* m = itemOfAction_.value(watched)) {
-      rt_->userShortcut(*m);
-      if (form_) syncMenu(*m);
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, e);
+MenuItem* FormWindow::shortcutFor(const QKeyEvent& e) const {
+  const QKeyCombination pressed(e.modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(e.key()));
+  for (const auto& [keys, item] : shortcuts_)
+    if (keys == pressed) return item;
+  return nullptr;
 }
 
 void FormWindow::syncMenu(MenuItem& m) {
@@ -599,7 +597,7 @@ void FormWindow::detach() {
   client_->forget();
   widgets_.clear();
   actions_.clear();
-  itemOfAction_.clear();
+  shortcuts_.clear();
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

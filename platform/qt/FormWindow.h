@@ -4,7 +4,6 @@
 // into the runtime's input calls and never decides anything itself.
 #pragma once
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <unordered_map>
@@ -14,6 +13,7 @@
 
 class QAction;
 class QEventLoop;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 
@@ -81,6 +81,8 @@ class FormWindow : public QWidget {
 
   void syncControl(Control& c);
   void syncMenu(MenuItem& m);
+  // The menu item whose shortcut this key press is, if any.
+  MenuItem* shortcutFor(const QKeyEvent& e) const;
   void syncForm(Aspect aspect);
   void placeOnScreen();
   void detach();
@@ -91,7 +93,6 @@ class FormWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void buildMenu(MenuItem& m, QMenu* into);
@@ -107,7 +108,7 @@ class FormWindow : public QWidget {
   QMenuBar* menuBar_ = nullptr;
   std::unordered_map<const Control*, QWidget*> widgets_;
   std::unordered_map<const MenuItem*, QAction*> actions_;
-  QHash<QObject*, MenuItem*> itemOfAction_;
+  std::vector<std::pair<QKeyCombination, MenuItem*>> shortcuts_;
 };
 
 }  // namespace forms

@@ -45,8 +45,17 @@ struct QtRuntime::Impl : QObject {
     if (!watched->isWindowType()) return false;
     FormWindow* fw = windowOf(static_cast<QWindow*>(watched));
     Form* f = fw ? fw->form() : nullptr;
-    if (!f || !f->KeyPreview) return false;
+    if (!f) return false;
     const auto* ke = static_cast<QKeyEvent*>(e);
+    // A menu shortcut goes to its item and is no key for the form. An item
+    // that cannot be chosen now leaves the key to the form, as Qt would.
+    if (type == QEvent::KeyPress) {
+      if (MenuItem* m = fw->shortcutFor(*ke); m && owner.userShortcut(*m)) {
+        if (fw->form()) fw->syncMenu(*m);
+        return true;
+      }
+    }
+    if (!f->KeyPreview) return false;
     const int shift = vbShiftState(ke->modifiers());
     if (shift & (2 | 4)) return false;  // menu shortcuts and access keys are Qt's
     const int code = vbKeyCode(ke->key(), ke->modifiers());

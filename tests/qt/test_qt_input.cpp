@@ -42,11 +42,20 @@ TEST_F(QtForms, KeyPreviewFormGetsKeysAndMenuShortcutsRaiseTitleThenItem) {
   QTest::keyClick(win, Qt::Key_F2);  // a shortcut is not a key for the form
   EXPECT_EQ(f.log, (Log{"mnuGame", "mnuNew"}));
   EXPECT_EQ(f.keys.size(), expected.size());
+  QTest::keyClick(win, Qt::Key_F2, Qt::ShiftModifier);  // nor is it Shift+F2
+  EXPECT_EQ(f.log.size(), 2u);
+  // An item that cannot be chosen leaves its key to the form.
+  f.mnuNew.setEnabled(false);
+  QTest::keyClick(win, Qt::Key_F2);
+  EXPECT_EQ(f.log.size(), 2u);
+  EXPECT_EQ(f.keys.back(), (std::pair<int, int>{113, 0}));
+  f.mnuNew.setEnabled(true);
   // With the mouse: opening the title raises its click, choosing the item raises only the item's.
   f.log.clear();
   auto* bar = rt.window(f)->findChild<QMenuBar*>();
   QAction* title = bar->actions().at(0);
   QMenu* menu = title->menu();
+  EXPECT_TRUE(menu->actions().at(0)->text().endsWith("\tF2"));  // the menu shows the shortcut
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
   ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
   EXPECT_EQ(f.log, Log{"mnuGame"});
