@@ -57,7 +57,7 @@ struct QtRuntime::Impl : QObject {
     }
     if (!f->KeyPreview) return false;
     const int shift = vbShiftState(ke->modifiers());
-    if (shift & (2 | 4)) return false;  // menu shortcuts and access keys are Qt's
+    if (shift & (2 | 4)) return false;  // Ctrl and Alt keys belong to the menus
     const int code = vbKeyCode(ke->key(), ke->modifiers());
     if (type == QEvent::KeyPress && code != 0) owner.keyDown(*f, code, shift);
     return previewOnly(code);
