@@ -66,6 +66,13 @@ void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
   b->setChecked(checked);
 }
 
+// Asked of the window itself: QWidget's own answer looks the screen up anew
+// every time, which costs more than the rest of a small repaint's bookkeeping.
+qreal pixelRatioOf(const QWidget& w) {
+  const QWindow* win = w.window()->windowHandle();
+  return win ? win->devicePixelRatio() : w.devicePixelRatioF();
+}
+
 // A push button that draws each of its looks once. The style lays out and
 // shapes the caption on every paint, and the Fire button changes state with
 // every shot and every attack.
@@ -77,8 +84,7 @@ class PushButton : public QPushButton {
   void paintEvent(QPaintEvent*) override {
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    const QWindow* w = window()->windowHandle();
-    const qreal dpr = w ? w->devicePixelRatio() : devicePixelRatioF();
+    const qreal dpr = pixelRatioOf(*this);
     // Everything the style draws from, so a changed look is never served stale.
     const Look look{opt.state,        opt.features, opt.text, opt.rect.size(), opt.palette.cacheKey(),
                     font().key(),     opt.icon.cacheKey(),    opt.iconSize,    dpr};
@@ -199,13 +205,6 @@ void ClientArea::flushUnlessInEvent() {
   if (!f || f->runtime().eventDepth() == 0) flushDirty(Repaint::Later);
 }
 
-qreal ClientArea::pixelRatio() const {
-  // Asked of the window itself: QWidget's own answer looks the screen up anew
-  // every time, which costs more than the rest of a small repaint's bookkeeping.
-  const QWindow* w = window()->windowHandle();
-  return w ? w->devicePixelRatio() : devicePixelRatioF();
-}
-
 void ClientArea::flushDirty(Repaint when) {
   const Form* f = owner_.form();
   if (!f) {
@@ -219,7 +218,7 @@ void ClientArea::flushDirty(Repaint when) {
     QRegion where;
   };
   std::vector<Change> changes;
-  const qreal dpr = pixelRatio();
+  const qreal dpr = pixelRatioOf(*this);
   for (const Control* c : dirty_) {
     const QRect now = inkRect(*c, owner_.pictures(), dpr);
     const size_t look = lookOf(*c);
@@ -310,7 +309,7 @@ void ClientArea::paintEvent(QPaintEvent* e) {
     return;
   }
   p.fillRect(e->rect(), toQColor(f->BackColor));
-  const qreal dpr = pixelRatio();
+  const qreal dpr = pixelRatioOf(*this);
   const QRegion& dirty = e->region();
   bool clipped = false;
   for (const Control* c : f->controls()) {

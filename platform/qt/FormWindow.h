@@ -58,7 +58,6 @@ class ClientArea : public QWidget {
   std::unordered_map<const Control*, Painted> painted_;
   // Inside an event the flush waits for the event's end (the runtime calls it).
   void flushUnlessInEvent();
-  qreal pixelRatio() const;
 
   std::vector<const Control*> dirty_;
   bool backgroundDirty_ = false;
