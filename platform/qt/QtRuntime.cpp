@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -341,12 +342,7 @@ void QtRuntime::fireDueTimers() {
   const long long now = nowMs();
   {
     // A handler's nested loop draws its own events; only this level waits.
-    const int outer = std::exchange(d_->roundDepth, eventDepth());
-    struct Restore {
-      int& depth;
-      int was;
-      ~Restore() { depth = was; }
-    } restore{d_->roundDepth, outer};
+    const QScopedValueRollback<int> round(d_->roundDepth, eventDepth());
     while (!ended()) {
       Timer* t = nextTimer();
       if (!t || t->due > now) break;
