@@ -66,13 +66,6 @@ void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
   b->setChecked(checked);
 }
 
-// Asked of the window itself: QWidget's own answer looks the screen up anew
-// every time, which costs more than the rest of a small repaint's bookkeeping.
-qreal pixelRatioOf(const QWidget& w) {
-  const QWindow* win = w.window()->windowHandle();
-  return win ? win->devicePixelRatio() : w.devicePixelRatioF();
-}
-
 // A push button that draws each of its looks once. The style lays out and
 // shapes the caption on every paint, and the Fire button changes state with
 // every shot and every attack.
@@ -123,6 +116,13 @@ class PushButton : public QPushButton {
 };
 
 }  // namespace
+
+qreal pixelRatioOf(const QWidget& w) {
+  // Asked of the window itself: QWidget's own answer looks the screen up anew
+  // every time, which costs more than the rest of a small repaint's bookkeeping.
+  const QWindow* win = w.window()->windowHandle();
+  return win ? win->devicePixelRatio() : w.devicePixelRatioF();
+}
 
 // ---- client area ----
 

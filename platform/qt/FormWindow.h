@@ -22,6 +22,9 @@ namespace forms {
 class PictureCache;
 class FormWindow;
 
+// The pixel ratio a widget is painted at; pictures are drawn ahead at it too.
+qreal pixelRatioOf(const QWidget& w);
+
 class ClientArea : public QWidget {
   Q_OBJECT
  public:

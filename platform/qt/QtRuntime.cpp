@@ -97,7 +97,7 @@ struct QtRuntime::Impl : QObject {
   using Shown = std::vector<std::pair<std::string, QSize>>;
   // Draws them now at the window's pixel ratio, so showing them later only blits.
   void drawAhead(const FormWindow& window, const Shown& todo) {
-    const qreal dpr = window.devicePixelRatioF();
+    const qreal dpr = pixelRatioOf(window);
     for (const auto& [name, size] : todo)
       if (!size.isEmpty()) pictures.pixmap(name, size, dpr);
   }
