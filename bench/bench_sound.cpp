@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     std::printf("%-24s  no samples reached an audio server (none running?); not measured\n", "sound-start");
     return 0;
   }
-  std::printf("%-24s %10s %10s %9s %9s %9s\n", "sound start", "cues", "lost all", "", "p50 ms", "p99 ms");
+  std::printf("%-24s %10s %10s %9s %9s %9s\n", "sound start", "cues", "lost", "", "p50 ms", "p99 ms");
   std::printf("%-24s %10zu %10s %9s %9.2f %9.2f  (first play of each cue: loads it)\n", "sound-start-first",
               cold.size(), "", "", pct(cold, 50), pct(cold, 99));
   std::printf("%-24s %10zu %10d %9s %9.2f %9.2f  (call to first samples written)\n", "sound-start", warm.size(), lost,
