@@ -206,6 +206,8 @@ void ClientArea::flushUnlessInEvent() {
 }
 
 void ClientArea::flushDirty(Repaint when) {
+  // Called for every window at the end of every event; most have nothing to do.
+  if (dirty_.empty() && !backgroundDirty_) return;
   const Form* f = owner_.form();
   if (!f) {
     dirty_.clear();
