@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -283,7 +284,7 @@ void ClientArea::flushDirty(Repaint when) {
   }
   if (changed.isEmpty()) return;
   if (when == Repaint::Now) {
-    repaint(changed);
+    if (!paintDirect(changed)) repaint(changed);
   } else {
     update(changed);
   }
@@ -310,24 +311,71 @@ void ClientArea::paintEvent(QPaintEvent* e) {
     p.fillRect(e->rect(), palette().window());
     return;
   }
-  p.fillRect(e->rect(), toQColor(f->BackColor));
+  paintForm(p, *f, e->region(), Clip::ByQt);
+}
+
+// Qt's own repaint of a widget goes through the window's whole widget tree
+// and its bookkeeping, which costs about as much again as painting a few small
+// sprites. The client area is opaque and knows exactly what it covers, so it
+// paints straight into the window's backing store and sends that part on.
+// Anything that touches a child widget (a button) is left to Qt, which
+// paints the child over it.
+bool ClientArea::paintDirect(const QRegion& changed) {
+  // A control may reach past the client area's edges; the window around it is not ours.
+  const QRegion region = changed.intersected(rect());
+  if (region.isEmpty()) return true;
+  const Form* f = owner_.form();
+  QWidget* top = window();
+  QWindow* win = top->windowHandle();
+  QBackingStore* store = top->backingStore();
+  if (!f || !store || !win || !win->isExposed() || !isVisible()) return false;
+  for (const QObject* o : children()) {
+    const auto* w = qobject_cast<const QWidget*>(o);
+    if (w && w->isVisible() && region.intersects(w->geometry())) return false;
+  }
+  const QPoint at = mapTo(top, QPoint(0, 0));
+  const QRegion onWindow = region.translated(at);
+  store->beginPaint(onWindow);
+  {
+    QPainter p(store->paintDevice());
+    p.translate(at);
+    paintForm(p, *f, region, Clip::Here);
+  }
+  store->endPaint();
+  store->flush(onWindow, win);
+  return true;
+}
+
+void ClientArea::paintForm(QPainter& p, const Form& f, const QRegion& dirty, Clip clip) {
+  // Qt's painter is held to the dirty region whatever clip we add; ours must
+  // hold itself, or a control half in it would be painted over its neighbours.
+  if (clip == Clip::Here) p.setClipRegion(dirty);
+  for (const QRect& r : dirty) p.fillRect(r, toQColor(f.BackColor));
   const qreal dpr = pixelRatioOf(*this);
-  const QRegion& dirty = e->region();
   bool clipped = false;
-  for (const Control* c : f->controls()) {
+  for (const Control* c : f.controls()) {
     if (!isPainted(c->kind())) continue;
     const QRect r = paintRect(*c);
     if (r.isEmpty() || !dirty.intersects(r)) continue;
     // Setting a clip costs as much as painting a small control; most need none.
     if (needsClip(*c, r)) {
-      p.setClipRect(r);
+      if (clip == Clip::Here) {
+        p.setClipRegion(dirty.intersected(r));
+      } else {
+        p.setClipRect(r);
+      }
       clipped = true;
     } else if (clipped) {
-      p.setClipping(false);
+      if (clip == Clip::Here) {
+        p.setClipRegion(dirty);
+      } else {
+        p.setClipping(false);
+      }
       clipped = false;
     }
     paintControl(p, *c, owner_.pictures(), dpr);
   }
+  emit painted(dirty);
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* e) {

@@ -16,6 +16,7 @@ class QEventLoop;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
+class QPainter;
 
 namespace forms {
 
@@ -47,12 +48,21 @@ class ClientArea : public QWidget {
   // The topmost clickable painted control under a point.
   Control* hitTest(QPoint p) const;
 
+ signals:
+  // Where the client area has just been painted, by Qt or by itself.
+  void painted(const QRegion& where);
+
  protected:
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
 
  private:
+  // Paints a changed region straight to the window; false leaves it to Qt.
+  bool paintDirect(const QRegion& changed);
+  // Who keeps the painter inside the dirty region: Qt (in a paint event) or we.
+  enum class Clip { ByQt, Here };
+  void paintForm(QPainter& p, const Form& f, const QRegion& dirty, Clip clip);
   FormWindow& owner_;
   struct Painted {
     QRect rect;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +13,7 @@
 #include <list>
 
 #include "platform/Form.h"
+#include "platform/qt/FormWindow.h"
 #include "platform/qt/QtRuntime.h"
 
 namespace toy {
@@ -103,20 +103,14 @@ class QtForms : public ::testing::Test {
 
   // The part of the form's client area repainted because of what `act` did.
   QRegion paintedBy(Form& f, const std::function<void()>& act) {
-    struct Spy : QObject {
-      QRegion painted;
-      bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
-        return false;
-      }
-    } spy;
-    QWidget* client = rt.window(f)->findChild<QWidget*>("client");
+    QRegion painted;
+    auto* client = rt.window(f)->findChild<ClientArea*>("client");
     QTest::qWait(50);
-    client->installEventFilter(&spy);
+    const auto spy = QObject::connect(client, &ClientArea::painted, [&](const QRegion& r) { painted += r; });
     act();
     QTest::qWait(50);
-    client->removeEventFilter(&spy);
-    return spy.painted;
+    QObject::disconnect(spy);
+    return painted;
   }
 
   inline static std::vector<QString> warnings;

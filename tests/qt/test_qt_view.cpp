@@ -1,4 +1,6 @@
 // Windows and painting: what the player sees of a form.
+#include <QBackingStore>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "ToyForms.h"
@@ -255,6 +257,63 @@ TEST_F(QtForms, ASpriteRepaintsOnlyWhereItsPictureShowsAndLeavesNothingBehind) {
   EXPECT_TRUE(within(emptied, QRegion(44, 162, 4, 6)));
   EXPECT_EQ(at(rt.grab(f), 46, 165), kNavy);
   EXPECT_TRUE(paintedBy(f, [&] { rt.dispatch([&] { f.imgBlue.Left = 600; }); }).isEmpty());
+}
+
+// What reaches the screen after each kind of change is what the whole form
+// looks like when drawn afresh: nothing left behind, nothing painted over a
+// neighbour, children (the button) intact, whichever way the change was painted.
+TEST_F(QtForms, EveryChangeIsPaintedOnScreenAsTheFormNowLooks) {
+  auto& f = make();
+  f.Show();
+  QTest::qWait(50);
+  QWidget* window = rt.window(f);
+  auto* client = window->findChild<ClientArea*>("client");
+  ASSERT_NE(client, nullptr);
+  ASSERT_GT(client->mapTo(window, QPoint(0, 0)).y(), 0) << "the menu bar should put the client area lower down";
+  // The window's backing store is what has been sent to the screen.
+  auto onScreen = [&] {
+    const auto* store = dynamic_cast<const QImage*>(window->backingStore()->paintDevice());
+    return store ? store->convertToFormat(QImage::Format_RGB32) : QImage();
+  };
+  auto clientPart = [&](const QImage& shot) {
+    const qreal dpr = shot.devicePixelRatio();
+    return QRect(client->mapTo(window, QPoint(0, 0)) * dpr, client->size() * dpr);
+  };
+  auto menuBar = [&](const QImage& shot) {
+    const qreal dpr = shot.devicePixelRatio();
+    const QRect bar = window->findChild<QMenuBar*>()->geometry();
+    return shot.copy(QRect(bar.topLeft() * dpr, bar.size() * dpr));
+  };
+  const QImage bar = menuBar(onScreen());
+  auto step = [&](const char* what, const std::function<void()>& change) {
+    rt.dispatch(change);
+    QTest::qWait(20);
+    const QImage shot = onScreen();
+    const QImage shown = shot.copy(clientPart(shot)), expected = rt.grab(f).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), expected.size()) << what;
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) wrong += shown.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(wrong, 0) << what;
+    EXPECT_TRUE(menuBar(shot) == bar) << what << ": painted over the menu bar";
+  };
+  step("a label half under the frame", [&] { f.lblRed.Left = 1800; });
+  step("the dot moves in its frame", [&] { f.shpDot.Left = 600; });
+  step("the tag moves under the button", [&] { f.lblTag.move(300, 600, 900, 300); });
+  step("the frame changes colour", [&] { f.fraBox.BackColor = rgbOle(255, 0, 0); });
+  step("the form flashes", [&] { f.BackColor = rgbOle(255, 255, 0); });
+  step("a label pokes out over the menu bar", [&] { f.lblRed.move(3000, -300, 3000, 900); });
+  step("the label goes", [&] { f.lblRed.Visible = false; });
+  step("the frame moves, children and all", [&] { f.fraBox.Left = 2000; });
+  // And on a timer, as the battle's sprites move.
+  int ticks = 0;
+  f.tmrFast.Tick = [&] {
+    ++ticks;
+    f.shpDot.Left = f.shpDot.Left + 45;
+  };
+  step("a timer starts", [&] { f.tmrFast.Interval = 20; });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
+  step("the timer stops", [&] { f.tmrFast.Interval = 0; });
 }
 
 }  // namespace
