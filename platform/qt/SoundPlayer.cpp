@@ -4,6 +4,7 @@
 #include <QAudioSink>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
 #include <QtEndian>
@@ -97,10 +98,24 @@ SoundWorker::Cue& SoundWorker::cue(const QString& path) {
   auto it = cues_.find(path);
   if (it != cues_.end()) return it->second;
   Cue& c = cues_[path];
+  if (!QFileInfo::exists(path)) {
+    c.failed = true;
+    warnOnce(c, QStringLiteral("not found"), path);
+    return c;
+  }
+  if (!checkedDevice_) {
+    checkedDevice_ = true;
+    noDevice_ = QMediaDevices::audioOutputs().isEmpty();
+    if (noDevice_) qWarning().noquote() << QStringLiteral("bulwarn: no audio output found; playing no sounds");
+  }
+  if (noDevice_) {
+    c.failed = true;  // said once above; the file is not even read
+    return c;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     c.failed = true;
-    warnOnce(c, file.exists() ? QStringLiteral("could not be read") : QStringLiteral("not found"), path);
+    warnOnce(c, QStringLiteral("could not be read"), path);
     return c;
   }
   QString why;
@@ -110,12 +125,6 @@ SoundWorker::Cue& SoundWorker::cue(const QString& path) {
     warnOnce(c, why, path);
     return c;
   }
-  if (!checkedDevice_) {
-    checkedDevice_ = true;
-    noDevice_ = QMediaDevices::audioOutputs().isEmpty();
-    if (noDevice_) qWarning().noquote() << QStringLiteral("bulwarn: no audio output found; playing no sounds");
-  }
-  c.failed = noDevice_;  // said once above
   c.sound = std::move(*sound);
   return c;
 }
