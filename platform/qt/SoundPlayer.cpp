@@ -23,9 +23,9 @@ constexpr int kGraceMs = 300;
 quint16 u16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 u32(const char* p) { return qFromLittleEndian<quint32>(p); }
 
-bool fail(QString* why, const char* text) {
+std::optional<WavSound> fail(QString* why, const char* text) {
   if (why) *why = QString::fromLatin1(text);
-  return false;
+  return std::nullopt;
 }
 }  // namespace
 
@@ -33,8 +33,7 @@ std::optional<WavSound> readWav(const QByteArray& file, QString* why) {
   const char* d = file.constData();
   const qsizetype size = file.size();
   if (size < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0) {
-    fail(why, "is not a WAV file");
-    return std::nullopt;
+    return fail(why, "is not a WAV file");
   }
   std::optional<WavSound> out;
   bool haveFormat = false;
@@ -59,8 +58,7 @@ std::optional<WavSound> readWav(const QByteArray& file, QString* why) {
       if (tag == 3 && bits == 32) sample = QAudioFormat::Float;
       if (sample == QAudioFormat::Unknown || channels < 1 || channels > 8 || rate < 1000 || rate > 384000 ||
           blockAlign != channels * bits / 8) {
-        fail(why, "is in a sample format that cannot be played");
-        return std::nullopt;
+        return fail(why, "is in a sample format that cannot be played");
       }
       out.emplace();
       out->format.setSampleFormat(sample);
@@ -69,8 +67,7 @@ std::optional<WavSound> readWav(const QByteArray& file, QString* why) {
       haveFormat = true;
     } else if (std::memcmp(d + at, "data", 4) == 0) {
       if (!haveFormat) {
-        fail(why, "has its samples before its format");
-        return std::nullopt;
+        return fail(why, "has its samples before its format");
       }
       const qsizetype whole = available - available % blockAlign;
       if (whole <= 0) break;
@@ -79,8 +76,7 @@ std::optional<WavSound> readWav(const QByteArray& file, QString* why) {
     }
     at += 8 + static_cast<qsizetype>(length) + (length & 1);
   }
-  fail(why, haveFormat ? "has no samples" : "has no sound format");
-  return std::nullopt;
+  return fail(why, haveFormat ? "has no samples" : "has no sound format");
 }
 
 SoundWorker::~SoundWorker() {
