@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "battle/Program.h"
+#include "game/Program.h"
 #include "battle/frmBulwarn.h"
 #include "platform/qt/QtRuntime.h"
 

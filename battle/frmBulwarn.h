@@ -1,20 +1,28 @@
 // The battle screen: the start-up form, its controls, the mission's state and
-// every handler of the fight.
+// every handler of the fight. One class, its handlers kept in files by concern:
+//   frmBulwarn.cpp  the controls' layout and the wiring of their events
+//   Mission.cpp     start-up, reset, the end of a mission, who holds the gun
+//   Traverse.cpp    gun traverse, target selection, the message log
+//   ShotChain.cpp   Fire, the muzzle flash, impact, explosion and victory
+//   Enemy.cpp       ground advance, flight, enemy attacks and damage
+//   Supply.cpp      reload and repair
+//   Menus.cpp       pause, resume and the menu commands
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "battle/Gun.h"
 #include "platform/Form.h"
 
 namespace bulwarn {
 
-class Program;
+class Game;
 struct modVexilla;
 
 class frmBulwarn : public forms::Form {
  public:
-  explicit frmBulwarn(Program& program);
+  explicit frmBulwarn(Game& game);
 
   // ---- controls, in drawing order ----
   forms::Label lblSky{this, "lblSky"};
@@ -127,8 +135,10 @@ class frmBulwarn : public forms::Form {
   void PostMessage(const std::string& text);
   void PauseForMenu();
   bool isPaused() const { return mnuPause.checked(); }
-  bool missionOver() const;
-  bool shotUnderWay() const;  // the round's flash, impact or explosion is still playing
+  // From the moment a mission ends until a reset or a new game.
+  bool missionOver() const { return missionOver_; }
+  // What holds the gun now (hold:: bits, see Gun.h).
+  unsigned gunHolds() const;
 
   // ---- handlers ----
   void imgHit_Click();
@@ -173,25 +183,54 @@ class frmBulwarn : public forms::Form {
   static const char* unitDescription(int index);
 
  private:
+  enum class Outcome { Victory, Breach, GunLost };
+  struct Ending;
+  static const Ending kVictoryAfterBlast, kVictoryOnFire, kBreach, kGunLost;
+
+  // frmBulwarn.cpp
   void layout();
+  void layoutPanels();
   void bindHandlers();
+
+  // Mission.cpp: the gun's holds and the one place its controls follow them.
+  void follow(unsigned changed);
   void setTargetClicks(bool on);
-  void setGunControls(bool on);
-  void lockGun();
-  void releaseGun();
-  void rearmGun();
-  int lineOfFire() const;
-  void setFlashColor(forms::OleColor c);
+  void offerReload(bool on);
+  void offerRepair(bool on);
+  void shotBegins();
+  void shotEnds();
+  void attackBegins();
+  void attackEnds();
+  void supplyEnds();
+  void endMission(const Ending& how);
   void stopEnemySequences();
-  void haltEnemy();
-  bool offerNewMission(const char* prompt);
-  void releaseAfterAttack();
+  void cancelSupply();
   void showScore(bool signPosition);
   void unloadEveryForm();
-  int damageForDifficulty() const;
+  void expectHitFrames();
 
-  Program& p;
+  // The rest, by file.
+  int lineOfFire() const;
+  bool anyUnitLeft() const;
+  void rollDamage();
+  void rearmGun();
+  void advanceGround();
+  void flyAircraft(int k, std::int16_t& dx, std::int16_t& dy, float sideLo, float sideHi);
+  void followTarget();
+  void chooseAttacker();
+  void rollEnemyHit();
+  void applyGunDamage();
+  void setFlashColor(forms::OleColor c);
+  void addReloadedRound();
+
+  Game& p;
   modVexilla& g;
+  bool shotUnderWay_ = false;
+  bool attackUnderWay_ = false;
+  bool attackLingers_ = false;  // an attack ended during a reload or repair
+  bool missionOver_ = false;
+  bool reloadOffered_ = false;
+  bool repairOffered_ = false;
 };
 
 }  // namespace bulwarn

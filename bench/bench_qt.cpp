@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "battle/Program.h"
+#include "game/Program.h"
 #include "platform/Form.h"
 #include "platform/qt/QtRuntime.h"
 #include "screens/frmPics.h"

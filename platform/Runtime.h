@@ -25,6 +25,12 @@ struct ScreenInfo {
 // Message box styles and answers used by the game.
 namespace mb {
 constexpr int OkOnly = 0, YesNo = 4, Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+// The combinations the game asks with.
+constexpr int OkQuestion = OkOnly | Question;                // 32
+constexpr int OkInformation = OkOnly | Information;          // 64
+constexpr int YesNoCritical = YesNo | Critical;              // 20
+constexpr int YesNoQuestion = YesNo | Question;              // 36
+constexpr int YesNoExclamation = YesNo | Exclamation;        // 52
 constexpr int AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7;
 inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
 }  // namespace mb

@@ -1,10 +1,10 @@
 #include "screens/frmAbout.h"
 
-#include "battle/Program.h"
+#include "state/Game.h"
 
 namespace bulwarn {
 
-frmAbout::frmAbout(Program& p) : forms::Form(p.rt, "frmAbout") {
+frmAbout::frmAbout(Game& p) : forms::Form(p.rt, "frmAbout") {
   Caption = "About";
   clientWidth = 6600;
   clientHeight = 4785;

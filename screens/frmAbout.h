@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmAbout : public forms::Form {
  public:
-  explicit frmAbout(Program& program);
+  explicit frmAbout(Game& game);
   std::string defaultButton() const override { return "cmdDone"; }
 
   forms::Image imgLogo{this, "imgLogo"};

@@ -1,6 +1,6 @@
 #include "screens/frmIntroG.h"
 
-#include "battle/Program.h"
+#include "state/Game.h"
 
 namespace bulwarn {
 
@@ -39,7 +39,7 @@ const IntroLine kLines[20] = {
 };
 }  // namespace
 
-frmIntroG::frmIntroG(Program& p) : forms::Form(p.rt, "frmIntroG") {
+frmIntroG::frmIntroG(Game& p) : forms::Form(p.rt, "frmIntroG") {
   Caption = "Introduction/Instructions";
   clientWidth = 9255;
   clientHeight = 6555;

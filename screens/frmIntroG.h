@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmIntroG : public forms::Form {
  public:
-  explicit frmIntroG(Program& program);
+  explicit frmIntroG(Game& game);
   std::string defaultButton() const override { return "cmdOK"; }
 
   forms::PictureBox picTank1{this, "picTank1"};

@@ -1,11 +1,11 @@
 #include "screens/frmLoad.h"
 
-#include "battle/Program.h"
+#include "state/Game.h"
 #include "screens/frmPics.h"
 
 namespace bulwarn {
 
-frmLoad::frmLoad(Program& program) : forms::Form(program.rt, "frmLoad"), p(program) {
+frmLoad::frmLoad(Game& game) : forms::Form(game.rt, "frmLoad"), p(game) {
   Caption = "Form1";
   clientWidth = 6165;
   clientHeight = 2190;
@@ -30,7 +30,7 @@ void frmLoad::Form_Load() {
 }
 
 void frmLoad::tmrLoad_Timer() {
-  if (ProgressBar.Value == 50.f) p.frmPics();  // loads the picture store once
+  if (ProgressBar.Value == 50.f) p.form<frmPics>();  // loads the picture store once
   if (ProgressBar.Value == 100.f) {
     Unload();
   } else {

@@ -6,11 +6,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmLoad : public forms::Form {
  public:
-  explicit frmLoad(Program& program);
+  explicit frmLoad(Game& game);
 
   forms::Shape shpBorder{this, "shpBorder"};
   forms::Label lblLoad{this, "lblLoad"};
@@ -21,7 +21,7 @@ class frmLoad : public forms::Form {
   void tmrLoad_Timer();
 
  private:
-  Program& p;
+  Game& p;
 };
 
 }  // namespace bulwarn

@@ -1,11 +1,11 @@
 #include "screens/frmOptionsG.h"
 
-#include "battle/Program.h"
-#include "battle/frmBulwarn.h"
+#include "state/Game.h"
+#include "state/Difficulty.h"
 
 namespace bulwarn {
 
-frmOptionsG::frmOptionsG(Program& program) : forms::Form(program.rt, "frmOptionsG"), p(program) {
+frmOptionsG::frmOptionsG(Game& game) : forms::Form(game.rt, "frmOptionsG"), p(game) {
   Caption = "Options";
   clientWidth = 4665;
   clientHeight = 5490;
@@ -61,41 +61,39 @@ frmOptionsG::frmOptionsG(Program& program) : forms::Form(program.rt, "frmOptions
 }
 
 bool frmOptionsG::battleVisible() const {
-  const frmBulwarn* b = p.battleIfLoaded();
-  return b && b->isVisible();
+  const forms::Form* battle = p.rt.loadedForm("frmBulwarn");
+  return battle && battle->isVisible();
+}
+
+// The option button of the difficulty table's row i.
+forms::OptionButton* frmOptionsG::difficultyOption(int i) {
+  forms::OptionButton* const options[4] = {&optEasy, &optMedium, &optHard, &optImpossible};
+  return options[i];
 }
 
 void frmOptionsG::Form_Load() {
   chkReload.Value = p.vex.blnReloadEnabled ? 1 : 0;
   chkRepair.Value = p.vex.blnRepairEnabled ? 1 : 0;
-  const std::string& d = p.vex.strDifficulty;
-  if (d == "Medium") {
-    optMedium.select();
-  } else if (d == "Hard") {
-    optHard.select();
-  } else if (d == "Impossible") {
-    optImpossible.select();
-  } else {
-    optEasy.select();
-  }
+  // The stored difficulty, or Easy while none has been chosen.
+  forms::OptionButton* chosen = &optEasy;
+  for (int i = 0; i < 4; ++i)
+    if (p.vex.strDifficulty == kDifficulties[i].name) chosen = difficultyOption(i);
+  chosen->select();
   if (battleVisible()) cmdCancel.Visible = true;
 }
 
 void frmOptionsG::cmdOK_Click() {
-  if (optEasy.Value) {
-    p.vex.strDifficulty = "Easy";
-  } else if (optMedium.Value) {
-    p.vex.strDifficulty = "Medium";
-  } else if (optHard.Value) {
-    p.vex.strDifficulty = "Hard";
-  } else if (optImpossible.Value) {
-    p.vex.strDifficulty = "Impossible";
+  for (int i = 0; i < 4; ++i) {
+    if (difficultyOption(i)->Value) {
+      p.vex.strDifficulty = kDifficulties[i].name;
+      break;
+    }
   }
   p.vex.blnReloadEnabled = chkReload.Value == 1;
   p.vex.blnRepairEnabled = chkRepair.Value == 1;
   if (battleVisible()) {
     const int answer =
-        p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?", 36, "Change Difficulty");
+        p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?", forms::mb::YesNoQuestion, "Change Difficulty");
     if (answer == forms::mb::AnsYes) p.vex.blnRestartMission = true;
   }
   Unload();

@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmOptionsG : public forms::Form {
  public:
-  explicit frmOptionsG(Program& program);
+  explicit frmOptionsG(Game& game);
   std::string defaultButton() const override { return "cmdOK"; }
 
   forms::Label lblTitle{this, "lblTitle"};
@@ -32,7 +32,8 @@ class frmOptionsG : public forms::Form {
 
  private:
   bool battleVisible() const;
-  Program& p;
+  forms::OptionButton* difficultyOption(int i);
+  Game& p;
 };
 
 }  // namespace bulwarn

@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmPics : public forms::Form {
  public:
-  explicit frmPics(Program& program);
+  explicit frmPics(Game& game);
 
   forms::ControlArray<forms::Image> imgGunBlast{this, "imgGunBlast", 0, 11};
   forms::ControlArray<forms::Image> imgHitA{this, "imgHitA", 0, 15};

@@ -1,7 +1,8 @@
 #include "screens/frmScoreG.h"
 
-#include "battle/Program.h"
+#include "state/Game.h"
 #include "platform/Int16.h"
+#include "state/Difficulty.h"
 
 namespace bulwarn {
 
@@ -9,7 +10,7 @@ namespace {
 constexpr forms::OleColor kBack = 0x00C0C000;
 }
 
-frmScoreG::frmScoreG(Program& program) : forms::Form(program.rt, "frmScoreG"), p(program) {
+frmScoreG::frmScoreG(Game& game) : forms::Form(game.rt, "frmScoreG"), p(game) {
   Caption = "Score";
   clientWidth = 7455;
   clientHeight = 5475;

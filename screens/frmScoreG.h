@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmScoreG : public forms::Form {
  public:
-  explicit frmScoreG(Program& program);
+  explicit frmScoreG(Game& game);
   std::string defaultButton() const override { return "cmdDone"; }
 
   forms::PictureBox picLight{this, "picLight"};
@@ -41,7 +41,7 @@ class frmScoreG : public forms::Form {
   static const char* verdict(int score);
 
  private:
-  Program& p;
+  Game& p;
 };
 
 }  // namespace bulwarn

@@ -1,10 +1,10 @@
 #include "screens/frmWin.h"
 
-#include "battle/Program.h"
+#include "state/Game.h"
 
 namespace bulwarn {
 
-frmWin::frmWin(Program& program) : forms::Form(program.rt, "frmWin"), p(program) {
+frmWin::frmWin(Game& game) : forms::Form(game.rt, "frmWin"), p(game) {
   Caption = "Mission End";
   clientWidth = 7620;
   clientHeight = 5865;

@@ -5,11 +5,11 @@
 
 namespace bulwarn {
 
-class Program;
+class Game;
 
 class frmWin : public forms::Form {
  public:
-  explicit frmWin(Program& program);
+  explicit frmWin(Game& game);
   std::string defaultButton() const override { return "cmdFinish"; }
 
   forms::PictureBox picPeace{this, "picPeace"};
@@ -31,7 +31,7 @@ class frmWin : public forms::Form {
   void cmdFinish_Click() { Unload(); }
 
  private:
-  Program& p;
+  Game& p;
 };
 
 }  // namespace bulwarn

@@ -24,13 +24,10 @@
 #include <string>
 #include <vector>
 
+#include "../Keys.h"
 #include "../Runtime.h"
 
 namespace forms {
-
-namespace Key {
-constexpr int Enter = 13, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40, Escape = 27;
-}
 
 struct MsgBoxRecord {
   std::string prompt;

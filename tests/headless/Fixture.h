@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "battle/Program.h"
+#include "game/Program.h"
 #include "battle/frmBulwarn.h"
 #include "platform/headless/HeadlessRuntime.h"
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "battle/Program.h"
+#include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 
 namespace bulwarn::monkey {

@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "battle/Program.h"
+#include "game/Program.h"
 #include "battle/frmBulwarn.h"
 #include "platform/qt/QtRuntime.h"
 #include "screens/frmAbout.h"

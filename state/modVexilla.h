@@ -25,7 +25,4 @@ struct modVexilla {
   std::int16_t intStartBonus = 0;  // the difficulty bonus this mission started with
 };
 
-// The bonus a mission starts with; 0 for a difficulty that matches none.
-int difficultyBonus(const std::string& difficulty);
-
 }  // namespace bulwarn
