@@ -100,7 +100,16 @@ void frmBulwarn::layout() {
   mnuPause.shortcutOpensTitle = false;
 }
 
-// The message log and the panels on the right and at the bottom.
+namespace {
+void placeFrame(forms::Frame& f, float l, float t, float w, float h, const char* caption) {
+  f.move(l, t, w, h);
+  f.Caption = caption;
+  f.BackColor = forms::kSysDesktop;
+  f.ForeColor = forms::kSysHighlight;
+}
+}  // namespace
+
+// The message log and the target panel on the right.
 void frmBulwarn::layoutPanels() {
   lblMsgBox.move(7920, 120, 2415, 2535);
   lblMsgBox.BackColor = forms::kSysButtonText;
@@ -111,13 +120,7 @@ void frmBulwarn::layoutPanels() {
   lblMessage.font = {"MS Sans Serif", 12, true};
   lblMessage.autoSize = true;
 
-  auto frame = [](forms::Frame& f, float l, float t, float w, float h, const char* caption) {
-    f.move(l, t, w, h);
-    f.Caption = caption;
-    f.BackColor = forms::kSysDesktop;
-    f.ForeColor = forms::kSysHighlight;
-  };
-  frame(fraSelect, 7920, 2700, 2415, 2355, "Target");
+  placeFrame(fraSelect, 7920, 2700, 2415, 2355, "Target");
   picTarget.move(720, 300, 995, 755);
   picTarget.BackColor = forms::kSysDesktop;
   imgSelectT.move(660, 240, 1095, 855);
@@ -138,8 +141,12 @@ void frmBulwarn::layoutPanels() {
   lblTargetDescription.BackColor = forms::kSysDesktop;
   lblTargetDescription.ForeColor = forms::kSysButtonText;
   lblTargetDescription.alignment = forms::Align::Center;
+  layoutGunPanels();
+}
 
-  frame(fraScore, 7920, 5100, 2415, 675, "Score");
+// Score, Fire, the gun's hit points and its ammunition.
+void frmBulwarn::layoutGunPanels() {
+  placeFrame(fraScore, 7920, 5100, 2415, 675, "Score");
   lblScore.move(120, 240, 2175, 375);
   lblScore.BackColor = kBlack;
   lblScore.ForeColor = kWhite;
@@ -148,14 +155,14 @@ void frmBulwarn::layoutPanels() {
   lblScore.border = true;
   lblScore.Caption = "0";
 
-  frame(fraCommand, 8340, 5820, 1995, 975, "Command");
+  placeFrame(fraCommand, 8340, 5820, 1995, 975, "Command");
   cmdFire.move(300, 300, 1455, 555);
   cmdFire.Caption = "&Fire!";
   cmdFire.ForeColor = kRed;
   cmdFire.font = {"MS Sans Serif", 12, true};
   cmdFire.takesFocus = false;
 
-  frame(fraHP, 120, 6300, 7455, 495, "Hit Points");
+  placeFrame(fraHP, 120, 6300, 7455, 495, "Hit Points");
   HPBorder.move(120, 240, 7245, 165);
   HPBorder.FillColor = kBlack;
   HPBorder.BorderColor = kBlack;
@@ -170,7 +177,7 @@ void frmBulwarn::layoutPanels() {
   cmdRepair.Enabled = false;
   cmdRepair.takesFocus = false;
 
-  frame(fraAmmo, 120, 6840, 9135, 915, "Ammunition");
+  placeFrame(fraAmmo, 120, 6840, 9135, 915, "Ammunition");
   for (int i = 0; i <= 24; ++i) {
     picAmmo(i).move(60.f + 360.f * static_cast<float>(i), 240, 375, 615);
     picAmmo(i).BackColor = forms::kSysDesktop;

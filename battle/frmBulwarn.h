@@ -190,6 +190,7 @@ class frmBulwarn : public forms::Form {
   // frmBulwarn.cpp
   void layout();
   void layoutPanels();
+  void layoutGunPanels();
   void bindHandlers();
 
   // Mission.cpp: the gun's holds and the one place its controls follow them.

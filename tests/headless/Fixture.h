@@ -13,6 +13,7 @@
 #include "game/Program.h"
 #include "battle/frmBulwarn.h"
 #include "platform/headless/HeadlessRuntime.h"
+#include "state/Difficulty.h"
 
 namespace bulwarn::test {
 
@@ -127,11 +128,8 @@ class GameTest : public ::testing::Test {
   int nextGunDamage() {
     forms::Random copy = rt->random();  // peek, without drawing
     const float r = copy.next();
-    const std::string& d = vex().strDifficulty;
-    if (d == "Easy") return static_cast<int>(std::floor(r * 201 + 200));
-    if (d == "Medium") return static_cast<int>(std::floor(r * 301 + 300));
-    if (d == "Hard") return static_cast<int>(std::floor(r * 501 + 500));
-    return static_cast<int>(std::floor(r * 2001 + 1000));
+    const Difficulty* d = findDifficulty(vex().strDifficulty);
+    return static_cast<int>(std::floor(r * static_cast<float>(d->gunSpan))) + d->gunBase;
   }
   // Lets the damage step of an enemy hit run now (its colour flashes are over).
   void landEnemyHit() {

@@ -41,6 +41,7 @@ void Monkey::startProgram() {
   program_ = std::make_unique<Program>(*rt_);
   ++stats_.programs;
   skilled_ = ch_.next(3) == 0;
+  lastForm_ = nullptr;  // a new program: its forms may reuse the old ones' memory
   program_->start();
   lastUsableMs_ = rt_->nowMs();
 }
@@ -65,6 +66,12 @@ int Monkey::answer(const forms::MsgBoxRecord& r) {
     a = ch_.next(4) == 0 ? forms::mb::AnsNo : forms::mb::AnsYes;
   }
   note("msgbox " + r.title + ": " + r.prompt.substr(0, 40) + (a == forms::mb::AnsYes ? " -> Yes" : " -> No"));
+  // Yes to these starts the mission (or the game) afresh.
+  if (a == forms::mb::AnsYes && (r.title == "Start Over?" || r.title == "Restart Mission?" ||
+                                 r.title == "Change Difficulty" || r.title == "New Mission?")) {
+    resetExpected_ = true;
+    resetAnsweredOver_ = r.title == "Start Over?";
+  }
   return a;
 }
 
@@ -100,6 +107,7 @@ void Monkey::oneEvent() {
   if (b && f == b && b->isPaused() && ch_.next(2) == 0) {
     note("shortcut F3 (resume)");
     rt_->pressShortcut("F3");
+    if (b->isLoaded() && b->isPaused() && rt_->activeForm() == b) fail("Pause Game did not resume the game");
     return;
   }
   if (b && f == b && skilled_ && ch_.next(10) < 8) {
@@ -214,77 +222,179 @@ void Monkey::fail(const std::string& what) {
   throw MonkeyFailure{text};
 }
 
+// Everything play can change, compared between two looks at the game.
+Monkey::Snapshot Monkey::snapshot(const frmBulwarn& b) const {
+  const modVexilla& g = program_->vex;
+  Snapshot s;
+  s.counts = {g.intScore, g.intKills, g.intAmmo, g.intReloads, g.intRepairs, g.intAmmoBonus};
+  for (int k = 1; k <= 8; ++k) {
+    s.hp[k - 1] = b.intHP[k];
+    s.places.push_back(b.imgUnit(k).Left);
+    s.places.push_back(b.imgUnit(k).Top);
+    s.places.push_back(b.imgUnit(k).Visible ? 1.f : 0.f);
+  }
+  s.places.push_back(b.HPBar.Width);
+  s.places.push_back(b.imgSight.Left);
+  for (int i = 0; i <= 24; ++i) s.places.push_back(b.picAmmo(i).Visible ? 1.f : 0.f);
+  return s;
+}
+
 void Monkey::check(const char* after) {
   if (!checking_ || !program_ || rt_->ended()) return;
   frmBulwarn* b = program_->battleIfLoaded();
   if (!b || !b->isLoaded()) return;
+  // A new program, a new game or a mission the player started afresh.
+  if (lastForm_ != b || resetExpected_) missionDifficulty_ = program_->vex.strDifficulty;
+  checkGaugeAndScore(*b);
+  checkOutcome(*b);
+  checkStillness(*b);
+  checkLiveness(*b);
+  (void)after;
+}
+
+void Monkey::checkGaugeAndScore(const frmBulwarn& b) {
   const modVexilla& g = program_->vex;
   std::ostringstream why;
-
   // The gauge shows the rounds left, except while a reload is filling it.
   int shown = 0;
-  for (int i = 0; i <= 24; ++i) shown += b->picAmmo(i).Visible ? 1 : 0;
-  if (!b->blnReloading && shown != std::max<int>(g.intAmmo, 0)) {
+  for (int i = 0; i <= 24; ++i) shown += b.picAmmo(i).Visible ? 1 : 0;
+  if (!b.blnReloading && shown != std::max<int>(g.intAmmo, 0)) {
     why << "gauge shows " << shown << " rounds, intAmmo " << g.intAmmo;
     fail(why.str());
   }
   if (g.intAmmo > 25) fail("more than 25 rounds");
-  const float w = b->HPBar.Width;
-  if (w < 0 || w > b->HPBorder.Width) fail("hit-point bar outside its border: " + std::to_string(w));
+  const float w = b.HPBar.Width;
+  if (w < 0 || w > b.HPBorder.Width) fail("hit-point bar outside its border: " + std::to_string(w));
 
   // The pips tell the selected target's hit points once no shot is resolving.
-  if (b->imgSelect.Visible) {
-    if (b->intTarget < 1 || b->intTarget > 8) fail("a target is shown but none is selected");
+  if (b.imgSelect.Visible) {
+    if (b.intTarget < 1 || b.intTarget > 8) fail("a target is shown but none is selected");
     int pips = 0;
-    for (int i = 0; i <= 7; ++i) pips += b->hp(i).Visible ? 1 : 0;
-    const bool resolving = b->tmrShot.Interval > 0 || b->tmrHit.Interval > 0 || b->tmrHit2.Interval > 0;
-    const int hpNow = std::clamp<int>(b->intHP[b->intTarget], 0, 8);
-    if (!resolving && pips != hpNow) {
-      why << "target " << b->intTarget << " has " << b->intHP[b->intTarget] << " hit points but " << pips << " pips";
+    for (int i = 0; i <= 7; ++i) pips += b.hp(i).Visible ? 1 : 0;
+    const bool resolving = b.tmrShot.Interval > 0 || b.tmrHit.Interval > 0 || b.tmrHit2.Interval > 0;
+    if (!resolving && pips != std::clamp<int>(b.intHP[b.intTarget], 0, 8)) {
+      why << "target " << b.intTarget << " has " << b.intHP[b.intTarget] << " hit points but " << pips << " pips";
       fail(why.str());
     }
-    if (b->intHP[b->intTarget] <= 0 && !resolving) fail("a destroyed unit stays selected");
   }
 
-  // The score adds up.
-  const int expected = g.intStartBonus + 10 * g.intKills - 5 * (g.intReloads + g.intRepairs) + g.intAmmoBonus;
+  // The score adds up, from a start bonus that matches the difficulty the
+  // mission started on (a change declined its restart waits for the next
+  // mission) and an ammunition bonus that only a victory earns.
+  const struct {
+    const char* name;
+    int bonus;
+  } bonuses[] = {{"Easy", 10}, {"Medium", 20}, {"Hard", 50}, {"Impossible", 100}};
+  int startBonus = 0;
+  for (const auto& d : bonuses)
+    if (missionDifficulty_ == d.name) startBonus = d.bonus;
+  if (g.intStartBonus != startBonus) fail("start bonus " + std::to_string(g.intStartBonus) + " on " + missionDifficulty_);
+  // The ammunition bonus: nothing while a unit is on the field; granted once
+  // every unit is gone (at the latest by the victory), as 2 x the rounds left
+  // then, and never changed afterwards.
+  int gone = 0;
+  for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
+  if (gone < 8 && g.intAmmoBonus != 0) fail("ammunition bonus with units on the field");
+  if (g.blnVictory && !g.blnAmmoBonusGranted) fail("a victory without its ammunition bonus");
+  if (g.blnAmmoBonusGranted && !bonusSeen_) {
+    bonusSeen_ = true;
+    if (g.intAmmoBonus != 2 * std::max<int>(g.intAmmo, 0))
+      fail("ammunition bonus " + std::to_string(g.intAmmoBonus) + " for " + std::to_string(g.intAmmo) + " rounds");
+  }
+  if (!g.blnAmmoBonusGranted) bonusSeen_ = false;
+  const int expected = startBonus + 10 * g.intKills - 5 * (g.intReloads + g.intRepairs) + g.intAmmoBonus;
   if (g.intScore != expected) {
-    why << "score " << g.intScore << " but bonus " << g.intStartBonus << ", kills " << g.intKills << ", reloads "
+    why << "score " << g.intScore << " but bonus " << startBonus << ", kills " << g.intKills << ", reloads "
         << g.intReloads << ", repairs " << g.intRepairs << ", ammo bonus " << g.intAmmoBonus;
     fail(why.str());
   }
+}
 
-  // At most one outcome, and the banner agrees with it.
+void Monkey::checkOutcome(const frmBulwarn& b) {
+  const modVexilla& g = program_->vex;
+  // Kills are the units gone from the field.
+  int gone = 0;
+  for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
+  if (g.intKills != gone) fail(std::to_string(g.intKills) + " kills but " + std::to_string(gone) + " units gone");
+  // No unit without hit points stays on the field once every chain is idle.
+  const bool idle = b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 &&
+                    b.tmrBlast.Interval == 0 && b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
+  for (int k = 1; k <= 8; ++k)
+    if (idle && b.imgUnit(k).Visible && b.intHP[k] <= 0) fail("unit " + std::to_string(k) + " lives on at 0 hp");
+
+  // At most one outcome, each true to what happened, and the banner agrees.
   const int flags = (g.blnVictory ? 1 : 0) + (g.blnDestroyed ? 1 : 0) + (g.blnBreached ? 1 : 0);
   if (flags > 1) fail("more than one outcome flag set");
-  const std::string banner = b->lblVictory.Caption;
+  if (g.blnVictory && gone != 8) fail("victory with units on the field");
+  if (g.blnDestroyed && b.HPBar.Width != 0) fail("gun lost with hit points left");
+  if (g.blnBreached) {
+    bool crossed = false;
+    for (int k = 1; k <= 6; ++k) crossed = crossed || b.imgUnit(k).Top + b.imgUnit(k).Height > b.GunLimit.Y1;
+    if (!crossed) fail("a breach with no unit over the line");
+  }
+  const std::string banner = b.lblVictory.Caption;
   if (g.blnVictory && banner != "MISSION ACCOMPLISHED") fail("victory without its banner: '" + banner + "'");
   if ((g.blnDestroyed || g.blnBreached) && banner != "MISSION FAILED") fail("defeat without its banner");
   if (!flags && banner != "" && banner != "[PAUSED]") fail("banner '" + banner + "' without an outcome");
-
-  // No timer is inside its own handler between events; a finished mission
-  // gets no more attacks.
-  for (forms::Control* c : b->controls()) {
+  for (forms::Control* c : b.controls()) {
     if (c->kind() == forms::ControlKind::Timer && static_cast<forms::Timer*>(c)->running && rt_->eventDepth() == 0)
       fail("timer " + c->name() + " still marked running");
   }
-  if (flags) {
-    if (b->tmrEnemy2.Interval != 0 || b->tmrEnemy3.Interval != 0) fail("an enemy sequence runs after the end");
-    if (b->tmrEnemy1.Enabled && b->tmrEnemy1.Interval > 0) fail("the attack trigger is armed after the end");
-    if (b->tmrMove.Enabled && b->tmrMove.Interval > 0 && !b->isPaused()) fail("units move after the end");
-  }
+  if (!flags) return;
+  // A finished mission: no clock of the shot, the effects, the enemy or the
+  // supply runs, and nothing can be used.
+  for (const forms::Timer* t : {&b.tmrShot, &b.tmrHit, &b.tmrHit2, &b.tmrBlast, &b.tmrBlast2, &b.tmrBlast3, &b.tmrFly,
+                                &b.tmrMove, &b.tmrReload, &b.tmrRepair, &b.tmrEnemy1, &b.tmrEnemy2, &b.tmrEnemy3})
+    if (t->Enabled && t->Interval > 0) fail(t->name() + " runs after the end of the mission");
+  if (b.cmdFire.Enabled || b.KeyPreview || b.cmdReload.Enabled || b.cmdRepair.Enabled)
+    fail("the gun can be used after the end of the mission");
+}
 
-  // Liveness: while playing, the gun comes back within 10 s of game time.
-  const bool modalOpen = rt_->activeForm() != b;
-  const bool usable = b->cmdFire.Enabled && b->KeyPreview;
-  const bool waiting = b->isPaused() || flags || modalOpen || b->blnReloading || b->blnRepairing;
-  if (usable || waiting) {
-    lastUsableMs_ = rt_->nowMs();
-  } else if (rt_->nowMs() - lastUsableMs_ > 10000) {
-    why << "the gun has been unusable for " << (rt_->nowMs() - lastUsableMs_) << " ms";
-    fail(why.str());
+// Between two looks: nothing changes while the game is paused or the mission
+// is over, and hit points never rise within a mission.
+void Monkey::checkStillness(const frmBulwarn& b) {
+  const modVexilla& g = program_->vex;
+  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
+  const Snapshot now = snapshot(b);
+  const bool sameMission = lastForm_ == &b && !resetExpected_;
+  if (sameMission) {
+    if (lastPaused_ && b.isPaused() && !(now == last_)) fail("something changed while the game was paused");
+    if (lastOver_ && over && !(now == last_)) fail("something changed after the end of the mission");
+    for (int k = 0; k < 8; ++k)
+      if (now.hp[k] > last_.hp[k]) fail("unit " + std::to_string(k + 1) + " gained hit points within a mission");
   }
-  (void)after;
+  for (int k = 0; k < 8; ++k)
+    if (now.hp[k] < -8 || now.hp[k] > 8) fail("unit " + std::to_string(k + 1) + " has " + std::to_string(now.hp[k]) + " hp");
+  // A mission the player chose to start over has started over.
+  if (resetAnsweredOver_ && over) fail("the mission did not start over after Yes");
+  last_ = now;
+  lastForm_ = &b;
+  lastPaused_ = b.isPaused();
+  lastOver_ = over;
+  resetExpected_ = false;
+  resetAnsweredOver_ = false;
+}
+
+// While playing, the gun comes back within 10 s of game time, and every
+// waiting state ends within its bound.
+void Monkey::checkLiveness(const frmBulwarn& b) {
+  const modVexilla& g = program_->vex;
+  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
+  const long long now = rt_->nowMs();
+  const long long step = now - lastCheckMs_;
+  lastCheckMs_ = now;
+  const bool clocksRun = !b.isPaused() && !over;
+  supplyMs_ = (b.blnReloading || b.blnRepairing) && clocksRun ? supplyMs_ + step : 0;
+  // 25 rounds at 500 ms, or the whole bar at 10 twips per 10 ms, and a tick more.
+  if (supplyMs_ > 13000) fail("a reload or repair has run for " + std::to_string(supplyMs_) + " ms");
+  const bool modalOpen = rt_->activeForm() != &b;
+  const bool usable = b.cmdFire.Enabled && b.KeyPreview;
+  const bool waiting = b.isPaused() || over || modalOpen || b.blnReloading || b.blnRepairing;
+  if (usable || waiting) {
+    lastUsableMs_ = now;
+  } else if (now - lastUsableMs_ > 10000) {
+    fail("the gun has been unusable for " + std::to_string(now - lastUsableMs_) + " ms");
+  }
 }
 
 Stats Monkey::play(long long maxEvents) {

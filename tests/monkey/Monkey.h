@@ -9,7 +9,10 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
+#include <algorithm>
 
+#include "battle/frmBulwarn.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 
@@ -73,7 +76,20 @@ class Monkey {
   void oneEvent();
   void modalTurn(forms::Form& f);
   int answer(const forms::MsgBoxRecord& r);
+  struct Snapshot {
+    std::vector<int> counts;
+    int hp[8] = {};
+    std::vector<float> places;
+    bool operator==(const Snapshot& o) const {
+      return counts == o.counts && std::equal(hp, hp + 8, o.hp) && places == o.places;
+    }
+  };
+  Snapshot snapshot(const frmBulwarn& b) const;
   void check(const char* after);
+  void checkGaugeAndScore(const frmBulwarn& b);
+  void checkOutcome(const frmBulwarn& b);
+  void checkStillness(const frmBulwarn& b);
+  void checkLiveness(const frmBulwarn& b);
   void fail(const std::string& what);
   forms::Control* randomControl(forms::Form& f);
 
@@ -83,7 +99,16 @@ class Monkey {
   std::unique_ptr<Program> program_;
   Stats stats_;
   long long lastUsableMs_ = 0;
-  bool wasOver_ = false;
+  long long lastCheckMs_ = 0;
+  long long supplyMs_ = 0;  // game time a reload or repair has run with the clocks on
+  const frmBulwarn* lastForm_ = nullptr;
+  std::string missionDifficulty_;
+  bool bonusSeen_ = false;  // the ammunition bonus of this mission has been checked
+  Snapshot last_;
+  bool lastPaused_ = false;
+  bool lastOver_ = false;
+  bool resetExpected_ = false;      // the player answered Yes to starting afresh
+  bool resetAnsweredOver_ = false;  // ... to the question at the end of a mission
   int modalTurns_ = 0;
   bool skilled_ = false;
   bool checking_ = true;
