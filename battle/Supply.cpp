@@ -39,7 +39,9 @@ void frmBulwarn::tmrReload_Timer() {
     g.intScore = sat16(g.intScore - kSupplyCost);
     showScore(true);
   }
-  // The gun is full: Reload stays off, Repair is offered if the bar is short.
+  // The gun is full: Reload stays off (whatever a resume offered meanwhile),
+  // Repair is offered if the bar is short.
+  reloadOffered_ = false;
   if (HPBar.Width < HPBorder.Width) repairOffered_ = true;
   tmrReload.Interval = 0;
   blnReloading = false;
@@ -58,6 +60,8 @@ void frmBulwarn::tmrRepair_Timer() {
   const float h = HPBar.Width;
   const float b = HPBorder.Width;
   if (h >= b) {
+    // The bar is full: Repair stays off, Reload is offered if rounds are missing.
+    repairOffered_ = false;
     if (g.intAmmo < kFullAmmo) reloadOffered_ = true;
     tmrRepair.Interval = 0;
     blnRepairing = false;

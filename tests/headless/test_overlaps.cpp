@@ -33,6 +33,7 @@ class OverlapTest : public GameTest {
     battle().intHP[4] = 1000;
     aimAt(4);
     for (int i = 0; i < n; ++i) shoot();
+    battle().intHP[4] = 8;  // so that it does not race once the ground advance runs again
     ASSERT_TRUE(battle().cmdReload.Enabled);
   }
 
@@ -194,6 +195,32 @@ TEST_F(OverlapTest, ANewMissionCancelsTheSupplyOfTheOldOne) {
     EXPECT_EQ(vex().intRepairs, 0);
     EXPECT_EQ(vex().intScore, 10) << "only the start bonus";
     EXPECT_EQ(vex().intAmmo, 24) << "the round fired in the new mission";
+  }
+}
+
+// A pause in the middle of a reload or repair holds it; after the resume it
+// runs to its end, and then offers only what is still missing.
+TEST_F(OverlapTest, APauseDuringSupplyHoldsItAndOffersOnlyWhatIsMissing) {
+  for (bool repair : {false, true}) {
+    start();
+    silenceEnemy();
+    frmBulwarn& b = battle();
+    if (repair) {
+      shortenBarAndOfferRepair(7000);
+    } else {
+      spendRounds(3);
+    }
+    ASSERT_TRUE(rt->click(repair ? "cmdRepair" : "cmdReload"));
+    ASSERT_TRUE(rt->pressShortcut("F3"));
+    const float bar = b.HPBar.Width;
+    rt->advance(3000);
+    EXPECT_EQ(b.HPBar.Width, bar) << "nothing grows in a pause";
+    ASSERT_TRUE(rt->pressShortcut("F3"));
+    silenceEnemy();  // the resume set the enemy going again
+    EXPECT_EQ(usable(), "units zones") << (repair ? "the repair" : "the reload") << " still holds the gun";
+    ASSERT_TRUE(rt->advanceUntil([&] { return !b.blnReloading && !b.blnRepairing; }, 3000));
+    EXPECT_EQ(usable(), "Fire keys units zones") << "full gauge and full bar: nothing to offer";
+    EXPECT_EQ(vex().intScore, 5) << "one completed " << (repair ? "repair" : "reload");
   }
 }
 
