@@ -94,10 +94,16 @@ class GameTest : public ::testing::Test {
     return s;
   }
 
-  // Moves the gun (by arrow keys) until its Left is `left`.
+  // Moves the gun (by arrow keys) until its Left is `left`, or just past it.
+  // Gives up (a failure, not a hang) when the keys do not move the gun.
   void gunTo(float left) {
-    while (battle().imgSight.Left > left) rt->pressKey(Key::Left);
-    while (battle().imgSight.Left < left) rt->pressKey(Key::Right);
+    for (int presses = 0; battle().imgSight.Left < left || battle().imgSight.Left >= left + 100; ++presses) {
+      if (presses > 80) {
+        ADD_FAILURE() << "the gun does not traverse to " << left;
+        return;
+      }
+      rt->pressKey(battle().imgSight.Left < left ? Key::Right : Key::Left);
+    }
   }
   // Puts the gun under unit k wherever it is (first reachable place it covers).
   void aimAt(int k) {
