@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Fixture.h"
+#include "common/Snapshot.h"
 
 namespace bulwarn::test {
 namespace {
@@ -46,29 +47,7 @@ class OverlapTest : public GameTest {
     ASSERT_TRUE(battle().cmdRepair.Enabled);
   }
 
-  // Everything the player could change, to see that nothing does.
-  struct Snapshot {
-    int score, kills, ammo, reloads, repairs;
-    std::vector<float> numbers;  // hit points, unit positions, bar, gun, gauge
-    bool operator==(const Snapshot& o) const {
-      return score == o.score && kills == o.kills && ammo == o.ammo && reloads == o.reloads &&
-             repairs == o.repairs && numbers == o.numbers;
-    }
-  };
-  Snapshot snapshot() {
-    frmBulwarn& b = battle();
-    Snapshot s{vex().intScore, vex().intKills, vex().intAmmo, vex().intReloads, vex().intRepairs, {}};
-    for (int k = 1; k <= 8; ++k) {
-      s.numbers.push_back(b.intHP[k]);
-      s.numbers.push_back(b.imgUnit(k).Left);
-      s.numbers.push_back(b.imgUnit(k).Top);
-      s.numbers.push_back(b.imgUnit(k).Visible ? 1.f : 0.f);
-    }
-    s.numbers.push_back(b.HPBar.Width);
-    s.numbers.push_back(b.imgSight.Left);
-    for (int i = 0; i <= 24; ++i) s.numbers.push_back(b.picAmmo(i).Visible ? 1.f : 0.f);
-    return s;
-  }
+  Snapshot snapshot() { return Snapshot::of(vex(), battle()); }
 
   // A mission answered No stays as it ended whatever the player tries.
   void expectFrozen(const char* why) {

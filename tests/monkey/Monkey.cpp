@@ -222,23 +222,6 @@ void Monkey::fail(const std::string& what) {
   throw MonkeyFailure{text};
 }
 
-// Everything play can change, compared between two looks at the game.
-Monkey::Snapshot Monkey::snapshot(const frmBulwarn& b) const {
-  const modVexilla& g = program_->vex;
-  Snapshot s;
-  s.counts = {g.intScore, g.intKills, g.intAmmo, g.intReloads, g.intRepairs, g.intAmmoBonus};
-  for (int k = 1; k <= 8; ++k) {
-    s.hp[k - 1] = b.intHP[k];
-    s.places.push_back(b.imgUnit(k).Left);
-    s.places.push_back(b.imgUnit(k).Top);
-    s.places.push_back(b.imgUnit(k).Visible ? 1.f : 0.f);
-  }
-  s.places.push_back(b.HPBar.Width);
-  s.places.push_back(b.imgSight.Left);
-  for (int i = 0; i <= 24; ++i) s.places.push_back(b.picAmmo(i).Visible ? 1.f : 0.f);
-  return s;
-}
-
 void Monkey::check(const char* after) {
   if (!checking_ || !program_ || rt_->ended()) return;
   frmBulwarn* b = program_->battleIfLoaded();
@@ -355,7 +338,7 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
 void Monkey::checkStillness(const frmBulwarn& b) {
   const modVexilla& g = program_->vex;
   const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
-  const Snapshot now = snapshot(b);
+  const test::Snapshot now = test::Snapshot::of(g, b);
   const bool sameMission = lastForm_ == &b && !resetExpected_;
   if (sameMission) {
     if (lastPaused_ && b.isPaused() && !(now == last_)) fail("something changed while the game was paused");

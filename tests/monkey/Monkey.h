@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "battle/frmBulwarn.h"
+#include "common/Snapshot.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 
@@ -76,15 +77,6 @@ class Monkey {
   void oneEvent();
   void modalTurn(forms::Form& f);
   int answer(const forms::MsgBoxRecord& r);
-  struct Snapshot {
-    std::vector<int> counts;
-    int hp[8] = {};
-    std::vector<float> places;
-    bool operator==(const Snapshot& o) const {
-      return counts == o.counts && std::equal(hp, hp + 8, o.hp) && places == o.places;
-    }
-  };
-  Snapshot snapshot(const frmBulwarn& b) const;
   void check(const char* after);
   void checkGaugeAndScore(const frmBulwarn& b);
   void checkOutcome(const frmBulwarn& b);
@@ -104,7 +96,7 @@ class Monkey {
   const frmBulwarn* lastForm_ = nullptr;
   std::string missionDifficulty_;
   bool bonusSeen_ = false;  // the ammunition bonus of this mission has been checked
-  Snapshot last_;
+  test::Snapshot last_;
   bool lastPaused_ = false;
   bool lastOver_ = false;
   bool resetExpected_ = false;      // the player answered Yes to starting afresh
