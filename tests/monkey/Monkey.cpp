@@ -70,7 +70,7 @@ int Monkey::answer(const forms::MsgBoxRecord& r) {
   if (a == forms::mb::AnsYes && (r.title == "Start Over?" || r.title == "Restart Mission?" ||
                                  r.title == "Change Difficulty" || r.title == "New Mission?")) {
     resetExpected_ = true;
-    resetAnsweredOver_ = r.title == "Start Over?";
+    resetAnsweredOver_ = r.title == "Start Over?" || r.title == "Restart Mission?";
   }
   return a;
 }
@@ -348,8 +348,8 @@ void Monkey::checkStillness(const frmBulwarn& b) {
   }
   for (int k = 0; k < 8; ++k)
     if (now.hp[k] < -8 || now.hp[k] > 8) fail("unit " + std::to_string(k + 1) + " has " + std::to_string(now.hp[k]) + " hp");
-  // A mission the player chose to start over has started over.
-  if (resetAnsweredOver_ && over) fail("the mission did not start over after Yes");
+  // A mission the player chose to start over has started over, and runs.
+  if (resetAnsweredOver_ && (over || b.isPaused())) fail("the mission did not start over after Yes");
   last_ = now;
   lastForm_ = &b;
   lastPaused_ = b.isPaused();

@@ -100,7 +100,7 @@ class Monkey {
   bool lastPaused_ = false;
   bool lastOver_ = false;
   bool resetExpected_ = false;      // the player answered Yes to starting afresh
-  bool resetAnsweredOver_ = false;  // ... to the question at the end of a mission
+  bool resetAnsweredOver_ = false;  // ... to starting the mission over
   int modalTurns_ = 0;
   bool skilled_ = false;
   bool checking_ = true;
