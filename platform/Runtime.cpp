@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "HitTest.h"
+#include "Keys.h"
+
 namespace forms {
 
 namespace {
@@ -188,6 +191,38 @@ void Runtime::keyDown(Form& f, int keyCode, int shift) {
       f.Form_KeyDown(code, shift);
     }
   });
+}
+
+Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
+  if (!accepts(f)) return KeyTaken::None;
+  const KeyChord pressed{keyCode, shift};
+  for (MenuItem* m : f.menuItems()) {
+    const KeyChord sc = parseShortcut(m->shortcut());
+    if (sc.code != 0 && sc == pressed && userShortcut(*m)) return KeyTaken::Shortcut;
+  }
+  if (shift == KeyShift::Alt && keyCode > 0 && keyCode < 128) {
+    const auto letter = static_cast<char>(keyCode);
+    for (Control* c : f.controls()) {
+      const std::string* caption = nullptr;
+      switch (c->kind()) {
+        case ControlKind::CommandButton: caption = &static_cast<CommandButton*>(c)->Caption.get(); break;
+        case ControlKind::CheckBox: caption = &static_cast<CheckBox*>(c)->Caption.get(); break;
+        case ControlKind::OptionButton: caption = &static_cast<OptionButton*>(c)->Caption.get(); break;
+        default: break;
+      }
+      if (caption && accessKeyOf(*caption) == letter && userClick(*c)) return KeyTaken::AccessKey;
+    }
+    for (MenuItem* title : f.menuBar())
+      if (accessKeyOf(title->caption()) == letter && userOpenMenu(*title)) return KeyTaken::AccessKey;
+  }
+  const bool preview = f.KeyPreview;
+  keyDown(f, keyCode, shift);
+  return preview ? KeyTaken::Preview : KeyTaken::None;
+}
+
+bool Runtime::userClickAt(Form& f, float x, float y) {
+  Control* c = hitTest(f, x, y);
+  return c && userClick(*c);
 }
 
 bool Runtime::userClick(Control& c) {
