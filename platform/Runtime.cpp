@@ -64,9 +64,19 @@ void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
 }
 
 void Runtime::flushGraveyard() {
-  while (!graveyard_.empty()) {
+  while (true) {
+    // A form whose modal show is still on the stack waits for it to return:
+    // the show's loop reads it until then.
     std::vector<std::unique_ptr<Form>> dead;
-    dead.swap(graveyard_);
+    for (auto it = graveyard_.begin(); it != graveyard_.end();) {
+      if (std::find(modalShows_.begin(), modalShows_.end(), it->get()) != modalShows_.end()) {
+        ++it;
+      } else {
+        dead.push_back(std::move(*it));
+        it = graveyard_.erase(it);
+      }
+    }
+    if (dead.empty()) break;
     for (auto& f : dead) onFormDestroyed(*f);
     dead.clear();
   }
@@ -135,7 +145,17 @@ void Runtime::showForm(Form& f, bool modal) {
   if (modal) modal_.push_back(&f);
   onFormShown(f, modal);
   activate(f);
-  if (modal && f.isLoaded() && !ended_) runModal(f);
+  if (modal && f.isLoaded() && !ended_) {
+    struct Showing {
+      std::vector<Form*>& shows;
+      Form* form;
+      ~Showing() { erase(shows, form); }
+    } showing{modalShows_, &f};
+    modalShows_.push_back(&f);
+    runModal(f);
+  }
+  // An unload inside the modal show, outside any event, left the form to us.
+  if (depth_ == 0) flushGraveyard();
 }
 
 void Runtime::unloadForm(Form& f) {

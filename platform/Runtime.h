@@ -142,6 +142,7 @@ class Runtime {
   std::vector<Form*> zorder_;
   std::vector<Form*> modal_;
   std::vector<std::unique_ptr<Form>> graveyard_;
+  std::vector<Form*> modalShows_;  // forms whose modal show is running, innermost last
   std::vector<Timer*> timers_;
   unsigned long long seq_ = 0;
   long long dropped_ = 0;

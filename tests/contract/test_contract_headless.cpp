@@ -34,9 +34,10 @@ class HeadlessDriver {
   void wait(long long ms) { rt_.advance(ms); }
   void answerNextBox(int answer, long long afterMs = 0) { answers_.emplace_back(answer, afterMs); }
   void whileModal(Form& f, const std::function<void()>& act) {
-    rt_.onModal(f.name(), [act](Form&) { act(); });
+    const std::string name = f.name();  // the form may be gone when its show returns
+    rt_.onModal(name, [act](Form&) { act(); });
     f.ShowModal();
-    rt_.clearModal(f.name());
+    rt_.clearModal(name);
   }
 
  private:
