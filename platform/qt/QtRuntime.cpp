@@ -61,12 +61,11 @@ struct QtRuntime::Impl : QObject {
     // A key held down since another window took its press repeats nothing here.
     if (ke->isAutoRepeat() && !pressedHere) return true;
     const int code = vbKeyCode(ke->key(), ke->modifiers());
-    const bool sawPreview = fw->form()->KeyPreview;
     // The shift state comes with each key, never from presses remembered, so a
     // modifier whose release went elsewhere cannot stay down.
     const Runtime::KeyTaken taken = owner.userKey(*fw->form(), code, vbShiftState(ke->modifiers()));
     const bool kept = taken == Runtime::KeyTaken::Shortcut || taken == Runtime::KeyTaken::AccessKey ||
-                      (taken == Runtime::KeyTaken::Preview && sawPreview && previewOnly(code));
+                      (taken == Runtime::KeyTaken::Preview && previewOnly(code));
     keysDown[ke->key()] = {window, kept};
     return kept;
   }

@@ -83,7 +83,7 @@ class QtDriver {
     ASSERT_TRUE(w);
     QTest::keyClick(w->windowHandle(), qtKeyFor(code), qtModifiers(shift));
     if (shift & KeyShift::Alt) {
-      QTest::qWait(150);  // a button pressed by its access key clicks when its press has shown
+      QTest::qWait(300);  // a button pressed by its access key clicks once its press has shown (100 ms)
       closePopups();      // a menu opened by its access key
     }
   }
