@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Form.h"
+#include "Keys.h"
 #include "Runtime.h"
 
 namespace forms {
@@ -61,6 +62,13 @@ static size_t charsPerLine(const Label& l) {
   return n < 1 ? 1 : static_cast<size_t>(n);
 }
 
+// Where the n-th character the player sees begins in a caption with access-key marks.
+static size_t rawIndex(const std::string& raw, size_t n) {
+  size_t i = 0;
+  for (size_t shown = 0; i < raw.size() && shown < n; ++shown) i += (raw[i] == '&' && i + 1 < raw.size()) ? 2 : 1;
+  return i;
+}
+
 std::vector<std::string> Label::layoutLines() const {
   std::vector<std::string> out;
   const std::string& text = Caption.get();
@@ -70,10 +78,11 @@ std::vector<std::string> Label::layoutLines() const {
     size_t nl = text.find('\n', pos);
     std::string para = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
     if (!para.empty() && para.back() == '\r') para.pop_back();
-    // Greedy word wrap.
-    while (para.size() > limit) {
-      size_t cut = para.rfind(' ', limit);
-      if (cut == std::string::npos || cut == 0) cut = limit;
+    // Greedy word wrap, by the characters shown ("&&" is one, "&x" marks x).
+    while (withoutAccessMarks(para).size() > limit) {
+      const size_t end = rawIndex(para, limit);
+      size_t cut = para.rfind(' ', end);
+      if (cut == std::string::npos || cut == 0) cut = end;
       out.push_back(para.substr(0, cut));
       size_t next = cut;
       while (next < para.size() && para[next] == ' ') ++next;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "HitTest.h"
+#include "Keys.h"
+
 namespace forms {
 
 namespace {
@@ -61,9 +64,19 @@ void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
 }
 
 void Runtime::flushGraveyard() {
-  while (!graveyard_.empty()) {
+  while (true) {
+    // A form whose modal show is still on the stack waits for it to return:
+    // the show's loop reads it until then.
     std::vector<std::unique_ptr<Form>> dead;
-    dead.swap(graveyard_);
+    for (auto it = graveyard_.begin(); it != graveyard_.end();) {
+      if (std::find(modalShows_.begin(), modalShows_.end(), it->get()) != modalShows_.end()) {
+        ++it;
+      } else {
+        dead.push_back(std::move(*it));
+        it = graveyard_.erase(it);
+      }
+    }
+    if (dead.empty()) break;
     for (auto& f : dead) onFormDestroyed(*f);
     dead.clear();
   }
@@ -132,7 +145,17 @@ void Runtime::showForm(Form& f, bool modal) {
   if (modal) modal_.push_back(&f);
   onFormShown(f, modal);
   activate(f);
-  if (modal && f.isLoaded() && !ended_) runModal(f);
+  if (modal && f.isLoaded() && !ended_) {
+    struct Showing {
+      std::vector<Form*>& shows;
+      Form* form;
+      ~Showing() { erase(shows, form); }
+    } showing{modalShows_, &f};
+    modalShows_.push_back(&f);
+    runModal(f);
+  }
+  // An unload inside the modal show, outside any event, left the form to us.
+  if (depth_ == 0) flushGraveyard();
 }
 
 void Runtime::unloadForm(Form& f) {
@@ -188,6 +211,38 @@ void Runtime::keyDown(Form& f, int keyCode, int shift) {
       f.Form_KeyDown(code, shift);
     }
   });
+}
+
+Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
+  if (!accepts(f)) return KeyTaken::None;
+  const KeyChord pressed{keyCode, shift};
+  for (MenuItem* m : f.menuItems()) {
+    const KeyChord sc = parseShortcut(m->shortcut());
+    if (sc.code != 0 && sc == pressed && userShortcut(*m)) return KeyTaken::Shortcut;
+  }
+  if (shift == KeyShift::Alt && keyCode > 0 && keyCode < 128) {
+    const auto letter = static_cast<char>(keyCode);
+    for (Control* c : f.controls()) {
+      const std::string* caption = nullptr;
+      switch (c->kind()) {
+        case ControlKind::CommandButton: caption = &static_cast<CommandButton*>(c)->Caption.get(); break;
+        case ControlKind::CheckBox: caption = &static_cast<CheckBox*>(c)->Caption.get(); break;
+        case ControlKind::OptionButton: caption = &static_cast<OptionButton*>(c)->Caption.get(); break;
+        default: break;
+      }
+      if (caption && accessKeyOf(*caption) == letter && userClick(*c)) return KeyTaken::AccessKey;
+    }
+    for (MenuItem* title : f.menuBar())
+      if (accessKeyOf(title->caption()) == letter && userOpenMenu(*title)) return KeyTaken::AccessKey;
+  }
+  const bool preview = f.KeyPreview;
+  keyDown(f, keyCode, shift);
+  return preview ? KeyTaken::Preview : KeyTaken::None;
+}
+
+bool Runtime::userClickAt(Form& f, float x, float y) {
+  Control* c = hitTest(f, x, y);
+  return c && userClick(*c);
 }
 
 bool Runtime::userClick(Control& c) {

@@ -72,8 +72,18 @@ class Runtime {
   bool accepts(const Form& f) const;
 
   // ---- input from the realisation; each runs as one event ----
-  void keyDown(Form& f, int keyCode, int shift);
+  // What took a key press: a menu shortcut, an access key (Alt+letter of a
+  // button, check box, option button or menu title), the form's key preview,
+  // or nobody (key preview off, or the form blocked by a modal one).
+  enum class KeyTaken { Shortcut, AccessKey, Preview, None };
+  // A key pressed on form f: shortcuts and access keys first, then every
+  // other key, Ctrl and Alt ones too, to Form_KeyDown while KeyPreview is on.
+  KeyTaken userKey(Form& f, int keyCode, int shift);
+  void keyDown(Form& f, int keyCode, int shift);  // key preview alone
   bool userClick(Control& c);  // false when filtered (hidden, disabled, blocked by a modal form)
+  // A click at (x, y) twips of f's client area, on the control hitTest finds
+  // there; false when it lands on no control or its click is filtered.
+  bool userClickAt(Form& f, float x, float y);
   bool userOpenMenu(MenuItem& title);
   bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
   bool userShortcut(MenuItem& item);
@@ -132,6 +142,7 @@ class Runtime {
   std::vector<Form*> zorder_;
   std::vector<Form*> modal_;
   std::vector<std::unique_ptr<Form>> graveyard_;
+  std::vector<Form*> modalShows_;  // forms whose modal show is running, innermost last
   std::vector<Timer*> timers_;
   unsigned long long seq_ = 0;
   long long dropped_ = 0;

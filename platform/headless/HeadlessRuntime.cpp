@@ -55,13 +55,16 @@ MenuItem& HeadlessRuntime::menuItem(const std::string& name, const std::string& 
   return *m;
 }
 
-void HeadlessRuntime::pressKey(int keyCode, int shift) {
-  if (Form* f = activeForm()) keyDown(*f, keyCode, shift);
+Runtime::KeyTaken HeadlessRuntime::pressKey(int keyCode, int shift) {
+  Form* f = activeForm();
+  return f ? userKey(*f, keyCode, shift) : KeyTaken::None;
 }
 
 bool HeadlessRuntime::click(const std::string& name, int index, const std::string& form) {
   return userClick(control(name, index, form));
 }
+
+bool HeadlessRuntime::clickAt(const std::string& form, float x, float y) { return userClickAt(target(form), x, y); }
 
 bool HeadlessRuntime::openMenu(const std::string& title, const std::string& form) {
   return userOpenMenu(menuItem(title, form));

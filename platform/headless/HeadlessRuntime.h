@@ -7,8 +7,10 @@
 //
 //   HeadlessRuntime rt;                   // 800 x 600 screen, fixed seed
 //   Program p(rt); p.start();             // start-up with default answers
-//   rt.pressKey(Key::Right);              // arrow key to the active form
+//   rt.pressKey(Key::Right);              // a key to the active form, as typed:
+//   rt.pressKey('N', KeyShift::Ctrl);     //   shortcuts and access keys first, then key preview
 //   rt.click("imgUnit", 3);               // a user click: honours Visible/Enabled
+//   rt.clickAt("frmBulwarn", 6000, 1500); // a click at a point (twips): whatever is seen there
 //   rt.chooseMenu("mnuRestart");          // opens its title, then chooses it
 //   rt.answerNext(mb::AnsNo);             // the next message box gets "No"
 //   rt.onModal("frmWin", [&](Form& f){ ...; rt.click("cmdFinish"); });
@@ -70,8 +72,11 @@ class HeadlessRuntime : public Runtime {
   bool advanceUntil(const std::function<bool()>& pred, long long maxMs, long long stepMs = 10);
 
   // ---- input (to the active form unless a form is named) ----
-  void pressKey(int keyCode, int shift = 0);
+  KeyTaken pressKey(int keyCode, int shift = 0);
   bool click(const std::string& name, int index = -1, const std::string& form = {});
+  // A click at a point of a form's client area, in twips; it goes to the control
+  // the player sees there (hitTest), as a mouse click does. An empty name is the active form.
+  bool clickAt(const std::string& form, float x, float y);
   bool openMenu(const std::string& title, const std::string& form = {});
   bool chooseMenu(const std::string& item, const std::string& form = {});         // opens the title first
   bool pressShortcut(const std::string& shortcut, const std::string& form = {});  // "F2", "Ctrl+N"

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "PictureCache.h"
+#include "platform/Keys.h"
 
 namespace forms {
 
@@ -174,8 +175,9 @@ void drawLabelText(QPainter& p, const Label& l, const QRect& text, const QColor&
   p.setFont(toQFont(l.font));
   p.setPen(pen);
   const Qt::Alignment h = horizontal(l.alignment);
+  // "&x" underlines x, the label's access key; "&&" is an ampersand.
   if (!l.autoSize) {
-    const int flags = static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap);
+    const int flags = static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic);
     const QString t = qtext(l.Caption);
     const qreal s = fitSqueeze(p.font(), text.size(), flags, t);
     if (s >= 1.0) {
@@ -195,16 +197,16 @@ void drawLabelText(QPainter& p, const Label& l, const QRect& text, const QColor&
   int y = text.y();
   for (const std::string& s : l.layoutLines()) {
     const QString line = qtext(s);
-    const qreal adv = fm.horizontalAdvance(line);
+    const qreal adv = fm.horizontalAdvance(qtext(withoutAccessMarks(s)));
     const QRect box(text.x(), y, text.width(), lineH);
     if (adv > text.width() && adv > 0) {
       p.save();
       p.translate(box.x(), box.y());
       p.scale(text.width() / adv, 1.0);
-      p.drawText(QRectF(0, 0, adv, lineH), Qt::AlignLeft | Qt::AlignVCenter, line);
+      p.drawText(QRectF(0, 0, adv, lineH), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, line);
       p.restore();
     } else {
-      p.drawText(box, static_cast<int>(h | Qt::AlignVCenter), line);
+      p.drawText(box, static_cast<int>(h | Qt::AlignVCenter | Qt::TextShowMnemonic), line);
     }
     y += lineH;
   }

@@ -26,6 +26,7 @@
 
 #include "ControlPainter.h"
 #include "PictureCache.h"
+#include "platform/HitTest.h"
 #include "platform/Runtime.h"
 
 namespace forms {
@@ -33,10 +34,6 @@ namespace forms {
 namespace {
 
 QString qtext(const std::string& s) { return QString::fromStdString(s); }
-
-bool clickable(ControlKind k) {
-  return k == ControlKind::Label || k == ControlKind::Image || k == ControlKind::PictureBox || k == ControlKind::Frame;
-}
 
 bool inside(const Control& c, const Control& container) {
   for (const Control* k = c.container(); k; k = k->container())
@@ -290,18 +287,13 @@ void ClientArea::flushDirty(Repaint when) {
   }
 }
 
-Control* ClientArea::hitTest(QPoint p) const {
+Control* ClientArea::hitTest(QPointF p) const {
   const Form* f = owner_.form();
   if (!f) return nullptr;
-  const auto& cs = f->controls();
-  for (auto it = cs.rbegin(); it != cs.rend(); ++it) {
-    Control* c = *it;
-    if (!clickable(c->kind())) continue;
-    // A see-through label that nobody listens to lets the click reach what lies beneath.
-    if (c->kind() == ControlKind::Label && static_cast<Label*>(c)->transparent && !c->Click) continue;
-    if (paintRect(*c).contains(p)) return c;
-  }
-  return nullptr;
+  // The middle of the device pixel under the pointer, in twips.
+  const qreal dpr = pixelRatioOf(*this);
+  auto twips = [dpr](qreal v) { return static_cast<float>((std::floor(v * dpr) + 0.5) / dpr * kTwipsPerPixel); };
+  return forms::hitTest(*f, twips(p.x()), twips(p.y()));
 }
 
 void ClientArea::paintEvent(QPaintEvent* e) {
@@ -379,7 +371,9 @@ void ClientArea::paintForm(QPainter& p, const Form& f, const QRegion& dirty, Cli
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton) pressed_ = hitTest(e->position().toPoint());
+  // Also the presses a disabled button passes on: the core finds the button
+  // there, and the runtime drops its click rather than let it through.
+  if (e->button() == Qt::LeftButton) pressed_ = hitTest(e->position());
   e->accept();
 }
 
@@ -388,7 +382,7 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* e) {
   Control* was = pressed_;
   pressed_ = nullptr;
   // A click is a press and a release on the same control.
-  if (was && hitTest(e->position().toPoint()) == was) owner_.form()->runtime().userClick(*was);
+  if (was && hitTest(e->position()) == was) owner_.form()->runtime().userClick(*was);
   e->accept();
 }
 
@@ -470,12 +464,10 @@ void FormWindow::buildMenu(MenuItem& m, QMenu* into) {
   } else {
     a = into->addAction(qtext(m.caption()));
     if (!m.shortcut().empty()) {
-      // Shown as Qt shows a shortcut, and matched by the window itself
-      // (shortcutFor): Qt's shortcut map would be searched on every key press,
-      // and the arrows, Space and Enter of play are pressed several times a second.
+      // Shown as Qt shows a shortcut, and matched by the runtime core with
+      // every other key, the same in both realisations.
       const QKeySequence keys = QKeySequence::fromString(qtext(m.shortcut()), QKeySequence::PortableText);
       a->setText(qtext(m.caption()) + QLatin1Char('\t') + keys.toString(QKeySequence::NativeText));
-      if (!keys.isEmpty()) shortcuts_.emplace_back(keys[0], &m);
     }
     connect(a, &QAction::triggered, this, [this, &m] {
       if (!form_) return;
@@ -485,13 +477,6 @@ void FormWindow::buildMenu(MenuItem& m, QMenu* into) {
   }
   actions_[&m] = a;
   syncMenu(m);
-}
-
-MenuItem* FormWindow::shortcutFor(const QKeyEvent& e) const {
-  const QKeyCombination pressed(e.modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(e.key()));
-  for (const auto& [keys, item] : shortcuts_)
-    if (keys == pressed) return item;
-  return nullptr;
 }
 
 void FormWindow::syncMenu(MenuItem& m) {
@@ -646,7 +631,6 @@ void FormWindow::detach() {
   client_->forget();
   widgets_.clear();
   actions_.clear();
-  shortcuts_.clear();
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

@@ -45,8 +45,8 @@ class ClientArea : public QWidget {
     dirty_.clear();
     backgroundDirty_ = false;
   }
-  // The topmost clickable painted control under a point.
-  Control* hitTest(QPoint p) const;
+  // The control a click at a point lands on (the runtime core decides).
+  Control* hitTest(QPointF p) const;
 
  signals:
   // Where the client area has just been painted, by Qt or by itself.
@@ -93,8 +93,6 @@ class FormWindow : public QWidget {
 
   void syncControl(Control& c);
   void syncMenu(MenuItem& m);
-  // The menu item whose shortcut this key press is, if any.
-  MenuItem* shortcutFor(const QKeyEvent& e) const;
   void syncForm(Aspect aspect);
   void placeOnScreen();
   void detach();
@@ -120,7 +118,6 @@ class FormWindow : public QWidget {
   QMenuBar* menuBar_ = nullptr;
   std::unordered_map<const Control*, QWidget*> widgets_;
   std::unordered_map<const MenuItem*, QAction*> actions_;
-  std::vector<std::pair<QKeyCombination, MenuItem*>> shortcuts_;
 };
 
 }  // namespace forms

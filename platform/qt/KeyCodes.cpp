@@ -1,48 +1,140 @@
 #include "KeyCodes.h"
 
+#include "platform/Keys.h"
+
 namespace forms {
 
-int vbKeyCode(int qtKey, Qt::KeyboardModifiers mods) {
-  const bool keypad = mods.testFlag(Qt::KeypadModifier);
-  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 96 + (qtKey - Qt::Key_0) : qtKey;
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;  // same codes as ASCII capitals
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+namespace {
+
+// Keys of the keypad, which Qt reports with KeypadModifier (with Num Lock on;
+// off, they arrive as the arrows, Home, End and so on).
+int keypadCode(int qtKey) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return Key::Numpad0 + (qtKey - Qt::Key_0);
   switch (qtKey) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Asterisk: return Key::Multiply;
+    case Qt::Key_Plus: return Key::Add;
+    case Qt::Key_Minus: return Key::Subtract;
+    case Qt::Key_Period:
+    case Qt::Key_Comma: return Key::Decimal;  // the keypad's decimal key, whatever the locale prints
+    case Qt::Key_Slash: return Key::Divide;
+    default: return 0;
+  }
+}
+
+// Qt names the character a key types, so a shifted key arrives as its symbol:
+// each is mapped back to the key that types it on a US keyboard.
+int symbolCode(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return Key::Semicolon;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return Key::Equals;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return Key::Comma;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return Key::Minus;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return Key::Period;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return Key::Slash;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return Key::Backquote;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return Key::BracketLeft;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return Key::Backslash;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return Key::BracketRight;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return Key::Quote;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+int vbKeyCode(int qtKey, Qt::KeyboardModifiers mods) {
+  if (mods.testFlag(Qt::KeypadModifier))
+    if (const int k = keypadCode(qtKey)) return k;
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;  // same codes as ASCII digits
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;  // and capitals
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return Key::F1 + (qtKey - Qt::Key_F1);
+  if (const int k = symbolCode(qtKey)) return k;
+  switch (qtKey) {
+    case Qt::Key_Backspace: return Key::Backspace;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Asterisk: return keypad ? 106 : 0;
-    case Qt::Key_Plus: return keypad ? 107 : 0;
-    case Qt::Key_Minus: return keypad ? 109 : 0;
-    case Qt::Key_Period: return keypad ? 110 : 0;
-    case Qt::Key_Slash: return keypad ? 111 : 0;
+    case Qt::Key_Backtab: return Key::Tab;  // Qt's name for Shift+Tab
+    case Qt::Key_Clear: return Key::Clear;  // keypad 5 with Num Lock off
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Enter;
+    case Qt::Key_Shift: return Key::Shift;
+    case Qt::Key_Control: return Key::Control;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return Key::Alt;
+    case Qt::Key_Pause: return Key::Pause;
+    case Qt::Key_CapsLock: return Key::CapsLock;
+    case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_End: return Key::End;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Select: return 41;
+    case Qt::Key_Printer: return 42;
+    case Qt::Key_Execute: return 43;
+    case Qt::Key_Print: return Key::PrintScreen;
+    case Qt::Key_Insert: return Key::Insert;
+    case Qt::Key_Delete: return Key::Delete;
+    case Qt::Key_Help: return Key::Help;
+    case Qt::Key_Super_L:
+    case Qt::Key_Meta: return 91;
+    case Qt::Key_Super_R: return 92;
+    case Qt::Key_Menu: return Key::Menu;
+    case Qt::Key_Sleep: return 95;
+    case Qt::Key_NumLock: return Key::NumLock;
+    case Qt::Key_ScrollLock: return Key::ScrollLock;
+    case Qt::Key_Back: return 166;
+    case Qt::Key_Forward: return 167;
+    case Qt::Key_Refresh: return 168;
+    case Qt::Key_Stop: return 169;
+    case Qt::Key_Search: return 170;
+    case Qt::Key_Favorites: return 171;
+    case Qt::Key_HomePage: return 172;
+    case Qt::Key_VolumeMute: return 173;
+    case Qt::Key_VolumeDown: return 174;
+    case Qt::Key_VolumeUp: return 175;
+    case Qt::Key_MediaNext: return 176;
+    case Qt::Key_MediaPrevious: return 177;
+    case Qt::Key_MediaStop: return 178;
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaTogglePlayPause: return 179;
+    case Qt::Key_LaunchMail: return 180;
+    case Qt::Key_LaunchMedia: return 181;
+    case Qt::Key_Launch0: return 182;
+    case Qt::Key_Launch1: return 183;
     default: return 0;
   }
 }
 
 int vbShiftState(Qt::KeyboardModifiers mods) {
   int s = 0;
-  if (mods.testFlag(Qt::ShiftModifier)) s |= 1;
-  if (mods.testFlag(Qt::ControlModifier)) s |= 2;
-  if (mods.testFlag(Qt::AltModifier)) s |= 4;
+  if (mods.testFlag(Qt::ShiftModifier)) s |= KeyShift::Shift;
+  if (mods.testFlag(Qt::ControlModifier)) s |= KeyShift::Ctrl;
+  if (mods.testFlag(Qt::AltModifier)) s |= KeyShift::Alt;
   return s;
 }
 

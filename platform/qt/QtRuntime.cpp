@@ -42,26 +42,32 @@ struct QtRuntime::Impl : QObject {
     const QEvent::Type type = e->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     // Real key events reach the form's QWindow first and exactly once; that is
-    // where the form previews them.
+    // where the form previews them. Mnemonics (access keys) Qt has taken before.
     if (!watched->isWindowType()) return false;
-    FormWindow* fw = windowOf(static_cast<QWindow*>(watched));
-    Form* f = fw ? fw->form() : nullptr;
-    if (!f) return false;
+    auto* window = static_cast<QWindow*>(watched);
+    FormWindow* fw = windowOf(window);
+    if (!fw || !fw->form()) return false;
     const auto* ke = static_cast<QKeyEvent*>(e);
-    // A menu shortcut goes to its item and is no key for the form. An item
-    // that cannot be chosen now leaves the key to the form, as Qt would.
-    if (type == QEvent::KeyPress) {
-      if (MenuItem* m = fw->shortcutFor(*ke); m && owner.userShortcut(*m)) {
-        if (fw->form()) fw->syncMenu(*m);
-        return true;
-      }
+    auto held = keysDown.find(ke->key());
+    const bool pressedHere = held != keysDown.end() && held->second.window == window;
+    if (type == QEvent::KeyRelease) {
+      // A release is no key for the form. One whose press went to another
+      // window (which that press closed) goes nowhere; nor does the release of
+      // a key the form kept to itself, so no focused button acts on it.
+      const bool kept = !pressedHere || held->second.kept;
+      if (held != keysDown.end() && !ke->isAutoRepeat()) keysDown.erase(held);
+      return kept;
     }
-    if (!f->KeyPreview) return false;
-    const int shift = vbShiftState(ke->modifiers());
-    if (shift & (2 | 4)) return false;  // Ctrl and Alt keys belong to the menus
+    // A key held down since another window took its press repeats nothing here.
+    if (ke->isAutoRepeat() && !pressedHere) return true;
     const int code = vbKeyCode(ke->key(), ke->modifiers());
-    if (type == QEvent::KeyPress && code != 0) owner.keyDown(*f, code, shift);
-    return previewOnly(code);
+    // The shift state comes with each key, never from presses remembered, so a
+    // modifier whose release went elsewhere cannot stay down.
+    const Runtime::KeyTaken taken = owner.userKey(*fw->form(), code, vbShiftState(ke->modifiers()));
+    const bool kept = taken == Runtime::KeyTaken::Shortcut || taken == Runtime::KeyTaken::AccessKey ||
+                      (taken == Runtime::KeyTaken::Preview && previewOnly(code));
+    keysDown[ke->key()] = {window, kept};
+    return kept;
   }
 
   FormWindow* windowOf(const QWindow* w) const {
@@ -103,6 +109,12 @@ struct QtRuntime::Impl : QObject {
   }
 
   QtRuntime& owner;
+  // Keys held down: the window that saw each press, and whether the form kept it.
+  struct Held {
+    const QWindow* window = nullptr;
+    bool kept = false;
+  };
+  std::map<int, Held> keysDown;
   QElapsedTimer clock;
   QTimer timer;
   long long armedDue = 0;
@@ -281,6 +293,8 @@ void QtRuntime::onFormHidden(Form& f) {
   FormWindow* w = viewOf(f);
   if (!w) return;
   if (w->modalLoop) w->modalLoop->quit();
+  for (auto it = d_->keysDown.begin(); it != d_->keysDown.end();)
+    it = it->second.window == w->windowHandle() ? d_->keysDown.erase(it) : std::next(it);
   if (f.isLoaded()) {
     w->hide();
   } else {
