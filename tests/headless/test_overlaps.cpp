@@ -203,6 +203,36 @@ TEST_F(OverlapTest, APauseDuringSupplyHoldsItAndOffersOnlyWhatIsMissing) {
   }
 }
 
+// An enemy attack during a reload or repair locks the targets too; its end
+// leaves everything locked until the supply ends, which gives it all back.
+TEST_F(OverlapTest, AnAttackDuringSupplyKeepsTheTargetsUntilTheSupplyEnds) {
+  for (bool repair : {false, true}) {
+    start();
+    silenceEnemy();
+    frmBulwarn& b = battle();
+    if (repair) {
+      shortenBarAndOfferRepair(2000);  // over half a second of repair
+    } else {
+      spendRounds(6);
+    }
+    ASSERT_TRUE(rt->click(repair ? "cmdRepair" : "cmdReload"));
+    EXPECT_EQ(gun(), "units zones");
+    b.tmrEnemy1.Interval = 10;  // the countdown says the attack is due now
+    b.tmrEnemy1.Enabled = true;
+    rt->advance(10);
+    ASSERT_EQ(lastMessage(), "Enemy Attack");
+    EXPECT_EQ(gun(), "");
+    b.tmrEnemy1.Enabled = false;
+    const auto rolled = [&] { return countMessages("Enemy Hit") + countMessages("Enemy Miss") > 0; };
+    ASSERT_TRUE(rt->advanceUntil(rolled, 1000));
+    ASSERT_TRUE(b.blnReloading || b.blnRepairing);
+    EXPECT_EQ(gun(), "") << "the attack is over, the " << (repair ? "repair" : "reload") << " still runs";
+    ASSERT_TRUE(rt->advanceUntil([&] { return !b.blnReloading && !b.blnRepairing; }, 8000));
+    rt->advanceUntil([&] { return b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0; }, 3000);
+    EXPECT_EQ(gun(), "Fire keys units zones");
+  }
+}
+
 // A pause holds an enemy hit's follow-up: it is neither dropped nor doubled,
 // and comes soon after the resume.
 TEST_F(OverlapTest, APauseHoldsTheFollowUpAttack) {
