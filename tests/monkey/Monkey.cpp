@@ -368,6 +368,9 @@ void Monkey::checkLiveness(const frmBulwarn& b) {
   lastCheckMs_ = now;
   const bool clocksRun = !b.isPaused() && !over;
   supplyMs_ = (b.blnReloading || b.blnRepairing) && clocksRun ? supplyMs_ + step : 0;
+  // An enemy hit during a repair sets it back: count from the last one.
+  if (b.HPBar.Width < lastBar_) supplyMs_ = 0;
+  lastBar_ = b.HPBar.Width;
   // 25 rounds at 500 ms, or the whole bar at 10 twips per 10 ms, and a tick more.
   if (supplyMs_ > 13000) fail("a reload or repair has run for " + std::to_string(supplyMs_) + " ms");
   const bool modalOpen = rt_->activeForm() != &b;

@@ -92,7 +92,8 @@ class Monkey {
   Stats stats_;
   long long lastUsableMs_ = 0;
   long long lastCheckMs_ = 0;
-  long long supplyMs_ = 0;  // game time a reload or repair has run with the clocks on
+  long long supplyMs_ = 0;
+  float lastBar_ = 0;  // game time a reload or repair has run with the clocks on
   const frmBulwarn* lastForm_ = nullptr;
   std::string missionDifficulty_;
   bool bonusSeen_ = false;  // the ammunition bonus of this mission has been checked
