@@ -1,7 +1,6 @@
 // The program: the Qt forms runtime with the battle screen as its start-up form.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -56,7 +55,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;
   // Every window of the game carries its emblem.
-  QApplication::setWindowIcon(QIcon(QString::fromStdString(rt.appPath() + "/pictures/bulwarn_icon.svg")));
+  rt.setAppIcon("bulwarn_icon");
   bulwarn::Program program(rt);
   int smokeExit = 0;
   const bool smoke = std::getenv("BULWARN_SMOKE_TEST") != nullptr;

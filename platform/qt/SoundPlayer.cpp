@@ -1,9 +1,10 @@
 #include "SoundPlayer.h"
 
+#include "SafeFile.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
@@ -108,14 +109,15 @@ SoundWorker::Cue& SoundWorker::cue(const QString& path) {
     c.failed = true;  // said once above; the file is not even read
     return c;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  FileRefusal refused;
+  const std::optional<QByteArray> bytes = readRegularFile(path, kMaxSoundBytes, &refused);
+  if (!bytes) {
     c.failed = true;
-    warnOnce(c, QStringLiteral("could not be read"), path);
+    warnOnce(c, refused.why, path);
     return c;
   }
   QString why;
-  std::optional<WavSound> sound = readWav(file.readAll(), &why);
+  std::optional<WavSound> sound = readWav(*bytes, &why);
   if (!sound) {
     c.failed = true;
     warnOnce(c, why, path);
