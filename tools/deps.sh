@@ -5,7 +5,7 @@ set -euo pipefail
 
 BULWARN_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libpulse-dev
   fonts-dejavu-core
 )
 BULWARN_TEST_PACKAGES=(libgtest-dev libgmock-dev)
