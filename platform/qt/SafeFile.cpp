@@ -85,7 +85,7 @@ QString svgRefusal(const QByteArray& svg, int maxElements) {
       if (a.name() != QLatin1String("href")) continue;
       const QStringView v = a.value().trimmed();
       if (v.startsWith(QLatin1Char('#')) || v.startsWith(QLatin1String("data:"), Qt::CaseInsensitive)) continue;
-      return QStringLiteral("refers to an outside file (%1 href=\"%2\")").arg(xml.name(), v.left(80));
+      return QStringLiteral("refers to an outside file (%1 %2=\"%3\")").arg(xml.name(), a.qualifiedName(), v.left(80));
     }
   }
   // A document that is not well-formed is left to the renderer to refuse.

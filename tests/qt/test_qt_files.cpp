@@ -102,9 +102,9 @@ TEST(SizeLimits, AnSvgMayReferOnlyToItselfAndHoldABoundedNumberOfElements) {
   EXPECT_EQ(svgRefusal(head + R"(<image href="/tmp/fifo" width="5" height="5"/></svg>)"),
             R"(refers to an outside file (image href="/tmp/fifo"))");
   EXPECT_EQ(svgRefusal(head + R"(<image xlink:href="file:///dev/zero"/></svg>)"),
-            R"(refers to an outside file (image href="file:///dev/zero"))");
+            R"(refers to an outside file (image xlink:href="file:///dev/zero"))");
   EXPECT_EQ(svgRefusal(head + R"(<use xlink:href="other.svg#a"/></svg>)"),
-            R"(refers to an outside file (use href="other.svg#a"))");
+            R"(refers to an outside file (use xlink:href="other.svg#a"))");
   // Inside the document, or carried along with it: fine.
   EXPECT_EQ(svgRefusal(head + R"(<defs><rect id="a"/></defs><use xlink:href="#a"/>)"
                               R"(<image href="data:image/png;base64,iVBORw0KGgo="/></svg>)"),
@@ -125,8 +125,9 @@ TEST_F(QtForms, PicturesThatAreNotPlainSvgFilesShowAPlaceholderAndSayWhy) {
   ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("pictures/broken.svg")));
   // A good-looking picture whose image would be read from the FIFO.
   writeFile(dir.filePath("pictures/blue_square.svg"),
-            R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10" viewBox="0 0 10 10">)"
-            R"(<image href=")" + QFile::encodeName(fifo) + R"(" width="10" height="10"/></svg>)");
+            R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="10")"
+            R"( height="10" viewBox="0 0 10 10"><image xlink:href=")" +
+                QFile::encodeName(fifo) + R"(" width="10" height="10"/></svg>)");
   rt.setDataDir(dir.path().toStdString());
   QElapsedTimer clock;
   clock.start();
@@ -140,7 +141,7 @@ TEST_F(QtForms, PicturesThatAreNotPlainSvgFilesShowAPlaceholderAndSayWhy) {
   EXPECT_EQ(warningsAbout("'no_such_picture' at " + fifo + " is a FIFO, not a regular file"), 1);
   EXPECT_EQ(warningsAbout("'broken' at " + dir.filePath("pictures/broken.svg") + " is a character device"), 1);
   EXPECT_EQ(warningsAbout("'blue_square' at " + dir.filePath("pictures/blue_square.svg") +
-                          " refers to an outside file (image href=\"" + fifo + "\")"),
+                          " refers to an outside file (image xlink:href=\"" + fifo + "\")"),
             1);
 
   // Put right, under another name, the same kind of picture shows as drawn.
