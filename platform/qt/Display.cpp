@@ -22,13 +22,27 @@ std::string env(const char* name) {
   return v ? v : "";
 }
 
+// The connection that found the X display open. It stays open until Qt has
+// made its own: an X server whose last client leaves resets itself, and Qt
+// connecting during that reset would fail (Xvfb started for the game alone).
+xcb_connection_t* heldX = nullptr;
+
+void releaseX() {
+  if (heldX) xcb_disconnect(heldX);
+  heldX = nullptr;
+}
+
 // Opens the X display as Qt's xcb plugin would (authorisation included).
 bool xReachable() {
   if (env("DISPLAY").empty()) return false;
+  releaseX();
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-  const bool ok = c && xcb_connection_has_error(c) == 0;
+  if (c && xcb_connection_has_error(c) == 0) {
+    heldX = c;
+    return true;
+  }
   if (c) xcb_disconnect(c);
-  return ok;
+  return false;
 }
 
 std::string waylandName() {
@@ -102,6 +116,7 @@ bool chooseReachableDisplay(int argc, char** argv, std::string* why) {
     std::string joined;
     for (const std::string& p : problems) joined += (joined.empty() ? "" : " and ") + p;
     *why = "the platform " + requested + " was asked for, but " + joined;
+    releaseX();
     return false;
   }
   const bool x = xReachable(), wayland = waylandReachable();
@@ -145,6 +160,7 @@ DisplayStartGuard::DisplayStartGuard() {
 }
 
 DisplayStartGuard::~DisplayStartGuard() {
+  releaseX();
   qInstallMessageHandler(previousHandler);
   for (const auto& [type, msg] : held) {
     const QMessageLogContext context(nullptr, 0, nullptr, "qt.qpa");

@@ -15,7 +15,8 @@ bool chooseReachableDisplay(int argc, char** argv, std::string* why);
 
 // While one lives, a fatal error from Qt (a platform plugin that fails after
 // all, or is missing) ends the program with a one-line message and exit
-// status 2 instead of an abort. Hold one while the QApplication is built.
+// status 2 instead of an abort. Hold one while the QApplication is built
+// (the X display found open is held open until then).
 class DisplayStartGuard {
  public:
   DisplayStartGuard();

@@ -136,7 +136,6 @@ void SoundWorker::lookForOutput() {
   }
   if (!devices_) {
     devices_ = new QMediaDevices(this);
-    qtAudioStarted_ = true;
     // An output that appears later (a headset plugged in) is taken up at once.
     connect(devices_, &QMediaDevices::audioOutputsChanged, this, [this] {
       if (output_ == Output::Silent) lookForOutput();

@@ -64,7 +64,6 @@ class SoundWorker : public QObject {
 
   std::map<QString, Cue> cues_;
   Output output_ = Output::Unknown;
-  bool qtAudioStarted_ = false;  // Qt connects to the server on first use, and keeps that connection
   bool wasSilent_ = false;       // sound has been off: say so when it is back
   std::unique_ptr<AudioServerWatch> watch_;
   int watchGeneration_ = 0;

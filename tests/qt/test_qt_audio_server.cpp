@@ -52,7 +52,9 @@ class PrivateServer {
   ~PrivateServer() { stop(); }
   bool start(QString* why) {
     proc_ = std::make_unique<QProcess>();
+    // Its log goes to a file: a pipe nobody reads would fill up and stop it.
     proc_->setProcessChannelMode(QProcess::MergedChannels);
+    proc_->setStandardOutputFile(serverDir + "/server.log");
     proc_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", serverDir);
@@ -75,7 +77,8 @@ class PrivateServer {
     }
     proc_->kill();
     proc_->waitForFinished(3000);
-    *why = "pulseaudio did not answer: " + QString::fromLocal8Bit(proc_->readAll()).right(400);
+    QFile log(serverDir + "/server.log");
+    *why = "pulseaudio did not answer: " + (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()).right(400) : "");
     proc_.reset();
     return false;
   }
