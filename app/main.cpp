@@ -1,25 +1,16 @@
 // The program: the Qt forms runtime with the battle screen as its start-up form.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <memory>
+#include <string>
 
 #include "app/Startup.h"
+#include "platform/qt/Display.h"
 
 namespace {
-
-// Qt aborts when it cannot reach a display; say so plainly instead.
-bool displayReachable() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform && std::strncmp(platform, "xcb", 3) != 0 && std::strncmp(platform, "wayland", 7) != 0)
-    return true;  // offscreen, vnc, ...: no display needed
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
-}
 
 // Smoke test for installs and packages (BULWARN_SMOKE_TEST=1): answers every
 // start-up card with its default button, and ends the program once the
@@ -47,16 +38,19 @@ void armSmokeTest(forms::QtRuntime& rt, bulwarn::Program& program, int& exitCode
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!displayReachable()) {
-    std::fprintf(stderr, "bulwarn: no display found (DISPLAY is not set); start it from a desktop session\n");
+  std::string noDisplay;
+  if (!forms::chooseReachableDisplay(argc, argv, &noDisplay)) {
+    std::fprintf(stderr, "bulwarn: no display found (%s); start it from a desktop session\n", noDisplay.c_str());
     return 2;
   }
   bulwarn::preferCheapRepaints();
+  auto startGuard = std::make_unique<forms::DisplayStartGuard>();
   QApplication app(argc, argv);
+  startGuard.reset();
   QApplication::setApplicationName("Bulwarn");
   forms::QtRuntime rt;
   // Every window of the game carries its emblem.
-  QApplication::setWindowIcon(QIcon(QString::fromStdString(rt.appPath() + "/pictures/bulwarn_icon.svg")));
+  rt.setAppIcon("bulwarn_icon");
   bulwarn::Program program(rt);
   int smokeExit = 0;
   const bool smoke = std::getenv("BULWARN_SMOKE_TEST") != nullptr;

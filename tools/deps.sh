@@ -5,10 +5,11 @@ set -euo pipefail
 
 BULWARN_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland libqt6svg6 libpulse-dev libxcb1-dev
   fonts-dejavu-core
 )
-BULWARN_TEST_PACKAGES=(libgtest-dev libgmock-dev)
+# The tests also start their own X server, Wayland compositor and audio server.
+BULWARN_TEST_PACKAGES=(libgtest-dev libgmock-dev xvfb weston pulseaudio)
 
 bulwarn_install() {
   local missing=()

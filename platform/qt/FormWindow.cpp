@@ -603,7 +603,7 @@ void FormWindow::syncForm(Aspect aspect) {
   if (!form_) return;
   switch (aspect) {
     case Aspect::Text: setWindowTitle(qtext(form_->Caption)); break;
-    case Aspect::Geometry: move(toPixels(form_->Left), toPixels(form_->Top)); break;
+    case Aspect::Geometry: moveOnScreen(QPoint(toPixels(form_->Left), toPixels(form_->Top))); break;
     case Aspect::Look: client_->refreshBackground(); break;
     default: client_->update(); break;
   }
@@ -616,12 +616,27 @@ void FormWindow::placeOnScreen() {
     case StartPosition::CenterScreen:
       if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        moveOnScreen(area.center() - QPoint(width() / 2, height() / 2));
       }
       break;
-    case StartPosition::Manual: move(toPixels(form_->Left), toPixels(form_->Top)); break;
+    case StartPosition::Manual: moveOnScreen(QPoint(toPixels(form_->Left), toPixels(form_->Top))); break;
     case StartPosition::WindowsDefault: break;
   }
+}
+
+void FormWindow::moveOnScreen(QPoint topLeft) {
+  // A window larger than the screen, centred, would start above or left of
+  // it, and its title bar could no longer be grabbed: it starts at the
+  // screen's edge instead and runs off the far side. (A window's position is
+  // that of its frame, title bar included.)
+  QScreen* s = QGuiApplication::screenAt(topLeft);
+  if (!s) s = QGuiApplication::primaryScreen();
+  if (s) {
+    const QRect area = s->availableGeometry();
+    topLeft.setX(std::max(topLeft.x(), area.left()));
+    topLeft.setY(std::max(topLeft.y(), area.top()));
+  }
+  move(topLeft);
 }
 
 void FormWindow::detach() {

@@ -95,6 +95,9 @@ class FormWindow : public QWidget {
   void syncMenu(MenuItem& m);
   void syncForm(Aspect aspect);
   void placeOnScreen();
+  // Moves the window (frame and all) there, but never so that its top-left
+  // corner is off the screen.
+  void moveOnScreen(QPoint topLeft);
   void detach();
 
   // The nested loop of a modal show, quit when the form goes away.

@@ -1,8 +1,9 @@
 #include "PictureCache.h"
 
+#include "SafeFile.h"
+
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -74,16 +75,17 @@ QSvgRenderer* PictureCache::renderer(const QString& name) {
   if (it != renderers_.end()) return it->get();
   const QString path = QDir(dataDir_).filePath(QStringLiteral("pictures/") + name + QStringLiteral(".svg"));
   std::shared_ptr<QSvgRenderer> r;
-  if (!QFileInfo::exists(path)) {
-    qWarning().noquote()
-        << QStringLiteral("bulwarn: picture '%1' not found at %2; showing a placeholder").arg(name, path);
-  } else {
-    r = std::make_shared<QSvgRenderer>(path);
-    if (!r->isValid()) {
-      qWarning().noquote()
-          << QStringLiteral("bulwarn: picture '%1' could not be read from %2; showing a placeholder").arg(name, path);
-      r.reset();
-    }
+  FileRefusal refused;
+  const std::optional<QByteArray> bytes = readRegularFile(path, kMaxPictureBytes, &refused);
+  QString why = bytes ? svgRefusal(*bytes) : refused.why;
+  if (why.isEmpty()) {
+    r = std::make_shared<QSvgRenderer>(*bytes);
+    if (!r->isValid()) why = QStringLiteral("could not be read");
+  }
+  if (!why.isEmpty()) {
+    r.reset();
+    const QString where = refused.missing ? QStringLiteral("not found at %1").arg(path) : QStringLiteral("at %1 %2").arg(path, why);
+    qWarning().noquote() << QStringLiteral("bulwarn: picture '%1' %2; showing a placeholder").arg(name, where);
   }
   renderers_.insert(name, r);
   return r.get();

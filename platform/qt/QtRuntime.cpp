@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -157,6 +158,13 @@ int QtRuntime::exec() {
 }
 
 void QtRuntime::setDataDir(std::string dir) { d_->pictures.setDataDir(QString::fromStdString(dir)); }
+
+void QtRuntime::setAppIcon(const std::string& name) {
+  if (!d_->pictures.available(QString::fromStdString(name))) return;  // said why once; Qt's own icon stays
+  QIcon icon;
+  for (int s : {16, 24, 32, 48, 64, 128}) icon.addPixmap(d_->pictures.pixmap(name, QSize(s, s), 1.0));
+  QApplication::setWindowIcon(icon);
+}
 
 QWidget* QtRuntime::window(Form& f) const { return viewOf(f); }
 

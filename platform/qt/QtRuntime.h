@@ -30,6 +30,9 @@ class QtRuntime : public Runtime {
 
   // Where pictures/<name>.svg are found; the program's directory by default.
   void setDataDir(std::string dir);
+  // Every window's emblem, drawn from pictures/<name>.svg like any other picture
+  // (so read with the same care).
+  void setAppIcon(const std::string& name);
 
   // For tests and tools: a form's window and its client area as painted
   // (device pixels, at the window's device pixel ratio).

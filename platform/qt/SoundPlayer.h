@@ -12,9 +12,12 @@
 #include <atomic>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 
 class QAudioSink;
+class QMediaDevices;
+class QTimer;
 
 namespace forms {
 
@@ -25,12 +28,17 @@ struct WavSound {
 };
 std::optional<WavSound> readWav(const QByteArray& file, QString* why = nullptr);
 
+class AudioServerWatch;
+
 // Lives on the audio thread; every member is touched only there.
 class SoundWorker : public QObject {
   Q_OBJECT
  public:
+  explicit SoundWorker(std::shared_ptr<std::atomic<bool>> stopping);
   ~SoundWorker() override;
-  void play(const QString& path);
+  // `askedMs`: when the game asked for it (steady clock); a cue that waited
+  // too long behind the audio server is dropped, its moment has passed.
+  void play(const QString& path, qint64 askedMs);
   int plays() const { return plays_.load(); }
 
  private:
@@ -44,15 +52,32 @@ class SoundWorker : public QObject {
   void warnOnce(Cue& c, const QString& why, const QString& path);
   void finish(Cue& c, QAudioSink* sink);
 
+  // Where sound can go. Silent until an output is found, and again whenever
+  // the audio server goes away; looked for anew every few seconds meanwhile.
+  enum class Output { Unknown, Silent, Ready };
+  bool outputReady();
+  void lookForOutput();
+  void serverLost();
+  void watchServer();
+  void cueFailed(Cue& c, const QString& path);
+  void becomeSilent(const QString& why);
+
   std::map<QString, Cue> cues_;
-  bool checkedDevice_ = false;
-  bool noDevice_ = false;
+  Output output_ = Output::Unknown;
+  bool wasSilent_ = false;       // sound has been off: say so when it is back
+  std::unique_ptr<AudioServerWatch> watch_;
+  int watchGeneration_ = 0;
+  QMediaDevices* devices_ = nullptr;
+  QTimer* retry_ = nullptr;
+  std::shared_ptr<std::atomic<bool>> stopping_;
   std::atomic<int> plays_{0};
 };
 
 class SoundPlayer {
  public:
   SoundPlayer() = default;
+  // Waits a moment for the audio thread to wind down, and leaves without it
+  // if it does not: the program's exit never waits on the audio server.
   ~SoundPlayer();
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -63,8 +88,9 @@ class SoundPlayer {
   int handled() const { return worker_ ? worker_->plays() : 0; }
 
  private:
-  QThread thread_;
+  QThread* thread_ = nullptr;
   SoundWorker* worker_ = nullptr;
+  std::shared_ptr<std::atomic<bool>> stopping_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace forms

@@ -6,10 +6,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <functional>
 
 #include "game/Program.h"
@@ -81,6 +84,15 @@ TEST(QtGame, StartUpReachesTheBattleScreenLaidOutAsDesigned) {
   QApplication::processEvents();
 
   EXPECT_EQ(rt.window(b)->windowTitle(), QStringLiteral("Bulwarn"));
+  // Where the game puts it (centred across, at the top), unless the screen is
+  // too small for it: then its title bar still is on the screen.
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect frame = rt.window(b)->frameGeometry();
+  EXPECT_GE(frame.left(), area.left());
+  EXPECT_GE(frame.top(), area.top());
+  if (frame.width() <= area.width()) {
+    EXPECT_EQ(frame.left(), static_cast<int>(std::lround(b.Left / 15)));
+  }
   // Sky, battlefield and the ammunition gauge where the layout puts them.
   EXPECT_EQ(at(rt, b, 7000, 2400), QColor(0, 255, 255));             // sky, right of the fighters
   EXPECT_EQ(at(rt, b, 3000, 4800), QColor(0, 128, 0));               // battlefield
