@@ -218,6 +218,9 @@ void ClientArea::flushDirty(Repaint when) {
     QRegion where;
   };
   std::vector<Change> changes;
+  // A hidden window (the picture store) keeps its changes until it shows:
+  // the ink of its pictures would wait for them to be drawn, for nothing.
+  if (!isVisible()) return;
   const qreal dpr = pixelRatioOf(*this);
   for (const Control* c : dirty_) {
     const QRect now = inkRect(*c, owner_.pictures(), dpr);

@@ -9,6 +9,8 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <optional>
 #include <utility>
 
 namespace forms {
@@ -59,39 +61,47 @@ QPixmap placeholderPixmap(QSize logical, qreal dpr) {
   return pm;
 }
 
-PictureCache::PictureCache() : pixmaps_(kCacheBytes) {}
+PictureCache::PictureCache() : pixmaps_(kCacheBytes) {
+  // One worker: the GUI thread keeps the other core.
+  pool_.setMaxThreadCount(1);
+}
 
 PictureCache::~PictureCache() = default;
 
 void PictureCache::setDataDir(const QString& dir) {
   if (dir == dataDir_) return;
   dataDir_ = dir;
-  renderers_.clear();
+  pool_.waitForDone();
+  pending_.clear();
+  svg_.clear();
   pixmaps_.clear();
 }
 
-QSvgRenderer* PictureCache::renderer(const QString& name) {
-  auto it = renderers_.find(name);
-  if (it != renderers_.end()) return it->get();
+// The checked contents of a picture's file, empty when it cannot be shown
+// (said once). Any thread: the worker reads the files it draws.
+QByteArray PictureCache::svgOf(const QString& name) {
+  {
+    std::lock_guard<std::mutex> lock(svgMutex_);
+    auto it = svg_.find(name);
+    if (it != svg_.end()) return *it;
+  }
   const QString path = QDir(dataDir_).filePath(QStringLiteral("pictures/") + name + QStringLiteral(".svg"));
-  std::shared_ptr<QSvgRenderer> r;
   FileRefusal refused;
   const std::optional<QByteArray> bytes = readRegularFile(path, kMaxPictureBytes, &refused);
   QString why = bytes ? svgRefusal(*bytes) : refused.why;
-  if (why.isEmpty()) {
-    r = std::make_shared<QSvgRenderer>(*bytes);
-    if (!r->isValid()) why = QStringLiteral("could not be read");
-  }
+  if (why.isEmpty() && !QSvgRenderer(*bytes).isValid()) why = QStringLiteral("could not be read");
+  const QByteArray svg = why.isEmpty() ? *bytes : QByteArray();
+  std::lock_guard<std::mutex> lock(svgMutex_);
+  if (svg_.contains(name)) return svg_.value(name);  // the other thread was first, and has spoken
+  svg_.insert(name, svg);
   if (!why.isEmpty()) {
-    r.reset();
     const QString where = refused.missing ? QStringLiteral("not found at %1").arg(path) : QStringLiteral("at %1 %2").arg(path, why);
     qWarning().noquote() << QStringLiteral("bulwarn: picture '%1' %2; showing a placeholder").arg(name, where);
   }
-  renderers_.insert(name, r);
-  return r.get();
+  return svg;
 }
 
-bool PictureCache::available(const QString& name) { return renderer(name) != nullptr; }
+bool PictureCache::available(const QString& name) { return !svgOf(name).isEmpty(); }
 
 QPixmap PictureCache::pixmap(const std::string& name, QSize logical, qreal dpr) {
   const Rendered* r = rendered(name, logical, dpr);
@@ -103,26 +113,58 @@ QRect PictureCache::ink(const std::string& name, QSize logical, qreal dpr) {
   return r ? r->ink : QRect();
 }
 
+PictureCache::Drawn PictureCache::draw(const QByteArray& svg, QSize logical, qreal dpr) {
+  QSvgRenderer renderer(svg);
+  Drawn out{QImage(devicePixels(logical, dpr), QImage::Format_ARGB32_Premultiplied), {}};
+  out.image.fill(Qt::transparent);
+  QPainter p(&out.image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(out.image.size())));
+  p.end();
+  out.ink = inkOf(out.image, dpr);
+  return out;
+}
+
+void PictureCache::prefetch(const std::vector<std::pair<std::string, QSize>>& todo, qreal dpr) {
+  for (const auto& [name, logical] : todo) {
+    if (logical.isEmpty()) continue;
+    Key key{name, logical.width(), logical.height(), static_cast<int>(std::lround(dpr * 100))};
+    if (pixmaps_.contains(key) || pending_.contains(key)) continue;
+    auto promise = std::make_shared<std::promise<Drawn>>();
+    pending_.insert(key, promise->get_future().share());
+    pool_.start([this, promise, qname = QString::fromStdString(name), logical = logical, dpr] {
+      const QByteArray svg = svgOf(qname);
+      promise->set_value(svg.isEmpty() ? Drawn{} : draw(svg, logical, dpr));
+    });
+    ++renders_;
+  }
+}
+
 const PictureCache::Rendered* PictureCache::rendered(const std::string& name, QSize logical, qreal dpr) {
   if (logical.isEmpty()) return nullptr;
   Key key{name, logical.width(), logical.height(), static_cast<int>(std::lround(dpr * 100))};
   if (const Rendered* hit = pixmaps_.object(key)) return hit;
   auto* out = new Rendered{QPixmap(), QRect(QPoint(0, 0), logical)};
-  if (QSvgRenderer* r = renderer(QString::fromStdString(name))) {
-    QPixmap& pm = out->pixmap;
-    pm = QPixmap(devicePixels(logical, dpr));
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    r->render(&p, QRectF(QPointF(0, 0), QSizeF(pm.size())));
-    p.end();
-    pm.setDevicePixelRatio(dpr);
-    out->ink = inkOf(pm.toImage(), dpr);
+  Drawn drawn;
+  bool counted = false;  // a picture drawn ahead was counted when it was asked for
+  if (auto it = pending_.find(key); it != pending_.end()) {
+    drawn = it->get();  // drawn ahead on the worker, or about to be
+    pending_.erase(it);
+    counted = true;
+  } else if (const QByteArray svg = svgOf(QString::fromStdString(name)); !svg.isEmpty()) {
+    drawn = draw(svg, logical, dpr);
+    ++renders_;
+    counted = true;
+  }
+  if (!drawn.image.isNull()) {
+    out->pixmap = QPixmap::fromImage(std::move(drawn.image));
+    out->pixmap.setDevicePixelRatio(dpr);
+    out->ink = drawn.ink;
   } else {
     out->pixmap = placeholderPixmap(logical, dpr);
+    if (!counted) ++renders_;
   }
-  ++renders_;
   const qsizetype cost = static_cast<qsizetype>(out->pixmap.width()) * out->pixmap.height() * 4;
   pixmaps_.insert(std::move(key), out, std::min<qsizetype>(cost, kCacheBytes));
   return out;

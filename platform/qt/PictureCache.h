@@ -3,13 +3,20 @@
 // reported once, so a gap in the art never stops the game.
 #pragma once
 
+#include <QByteArray>
 #include <QCache>
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QThreadPool>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QSvgRenderer;
 
@@ -35,16 +42,18 @@ class PictureCache {
   // or changes frame repaints only this: most frames of an explosion are a
   // small cloud in a large square.
   QRect ink(const std::string& name, QSize logical, qreal dpr);
+  // Renders these on a worker thread, so that drawing a hundred animation
+  // frames never holds up the window that is showing (the loading bar). A
+  // lookup of one that is not finished yet waits for just that one.
+  void prefetch(const std::vector<std::pair<std::string, QSize>>& todo, qreal dpr);
   // False when the file is missing or unreadable (a placeholder is drawn).
   bool available(const QString& name);
   int renderCount() const { return renders_; }
 
  private:
-  QSvgRenderer* renderer(const QString& name);
+  QByteArray svgOf(const QString& name);
 
   QString dataDir_;
-  // One renderer per name; nullptr marks a picture that could not be loaded.
-  QHash<QString, std::shared_ptr<QSvgRenderer>> renderers_;
   struct Key {
     std::string name;
     int width, height, dprPercent;
@@ -59,9 +68,23 @@ class PictureCache {
     QPixmap pixmap;
     QRect ink;
   };
+  // A picture drawn on any thread: QImage, unlike QPixmap, may be painted off
+  // the GUI thread.
+  struct Drawn {
+    QImage image;
+    QRect ink;
+  };
+  static Drawn draw(const QByteArray& svg, QSize logical, qreal dpr);
   const Rendered* rendered(const std::string& name, QSize logical, qreal dpr);
   QCache<Key, Rendered> pixmaps_;
+  // Each picture's checked file by name, empty for one that cannot be shown;
+  // shared with the worker.
+  std::mutex svgMutex_;
+  QHash<QString, QByteArray> svg_;
+  QHash<Key, std::shared_future<Drawn>> pending_;
   int renders_ = 0;
+  // Last: destroyed first, it waits for the drawing under way.
+  QThreadPool pool_;
 };
 
 // The checker-and-cross image shown in place of a missing picture.

@@ -102,12 +102,9 @@ struct QtRuntime::Impl : QObject {
 
   // Pictures by name and the logical size they will be shown at.
   using Shown = std::vector<std::pair<std::string, QSize>>;
-  // Draws them now at the window's pixel ratio, so showing them later only blits.
-  void drawAhead(const FormWindow& window, const Shown& todo) {
-    const qreal dpr = pixelRatioOf(window);
-    for (const auto& [name, size] : todo)
-      if (!size.isEmpty()) pictures.pixmap(name, size, dpr);
-  }
+  // Draws them ahead at the window's pixel ratio, off the GUI thread, so
+  // showing them later only blits.
+  void drawAhead(const FormWindow& window, const Shown& todo) { pictures.prefetch(todo, pixelRatioOf(window)); }
 
   QtRuntime& owner;
   // Keys held down: the window that saw each press, and whether the form kept it.
