@@ -57,8 +57,7 @@ void frmBulwarn::mnuRestart_Click() {
 }
 
 void frmBulwarn::mnuNew_Click() {
-  if (p.rt.msgBox("Are You Sure You Want To Start a New Game?", mb::YesNoExclamation, "New Mission?") ==
-      mb::AnsYes) {
+  if (p.rt.msgBox("Are You Sure You Want To Start a New Game?", mb::YesNoExclamation, "New Mission?") == mb::AnsYes) {
     Game& game = p;
     Unload();
     game.form<frmBulwarn>().Show();

@@ -10,22 +10,22 @@ namespace bulwarn {
 enum class HitFrames { A, B, C, D };
 
 struct UnitKind {
-  const char* picture;      // artwork, 66 x 50 pixels
-  const char* description;  // as the target panel names it
-  HitFrames hitFrames;      // impact animation over the unit
+  const char* picture;             // artwork, 66 x 50 pixels
+  const char* description;         // as the target panel names it
+  HitFrames hitFrames;             // impact animation over the unit
   void (modSoundG::*attackCue)();  // its weapon, heard when it attacks
-  int advance;              // ground units: twips per hit point per advance tick
-  bool air;                 // flies in the sky zone; explodes as an aircraft
+  int advance;                     // ground units: twips per hit point per advance tick
+  bool air;                        // flies in the sky zone; explodes as an aircraft
 };
 
-inline constexpr UnitKind kRocketLauncher{"unit_rocket", "M.R.L.S. - Multiple Rocket Launch System", HitFrames::D,
-                                          &modSoundG::PlayMissileAttack, 1, false};
-inline constexpr UnitKind kTank{"unit_tank", "Armour - Main Battle Tank", HitFrames::C, &modSoundG::PlayCannonAttack,
-                                2, false};
-inline constexpr UnitKind kFightingVehicle{"unit_ifv", "Mechanized Infantry Fighting Vehicle", HitFrames::B,
-                                           &modSoundG::PlayMachGunAttack, 3, false};
-inline constexpr UnitKind kFighter{"unit_fighter", "Air Superiority Fighter/Interceptor", HitFrames::A,
-                                   &modSoundG::PlayMissileAttack, 0, true};
+inline constexpr UnitKind kRocketLauncher{
+    "unit_rocket", "M.R.L.S. - Multiple Rocket Launch System", HitFrames::D, &modSoundG::PlayMissileAttack, 1, false};
+inline constexpr UnitKind kTank{"unit_tank", "Armour - Main Battle Tank", HitFrames::C, &modSoundG::PlayCannonAttack, 2,
+                                false};
+inline constexpr UnitKind kFightingVehicle{
+    "unit_ifv", "Mechanized Infantry Fighting Vehicle", HitFrames::B, &modSoundG::PlayMachGunAttack, 3, false};
+inline constexpr UnitKind kFighter{
+    "unit_fighter", "Air Superiority Fighter/Interceptor", HitFrames::A, &modSoundG::PlayMissileAttack, 0, true};
 
 struct UnitPlace {
   const UnitKind* kind;

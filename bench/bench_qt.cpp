@@ -88,8 +88,10 @@ int main(int argc, char** argv) {
     program.frmPics();
     QCoreApplication::processEvents();  // the frames render as soon as the program is idle
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-    std::printf("%-24s %10s %10s %9s %9.1f %9s  (ms on the GUI thread, of which handing the frames to the drawing thread %.1f)\n",
-                "picture-store-load", "124", "", "", ms, "", prt.preloadMs("frmPics"));
+    std::printf(
+        "%-24s %10s %10s %9s %9.1f %9s  (ms on the GUI thread, of which handing the frames to the drawing thread "
+        "%.1f)\n",
+        "picture-store-load", "124", "", "", ms, "", prt.preloadMs("frmPics"));
   }
 
   // Sound: time spent on the game's thread inside a cue call.

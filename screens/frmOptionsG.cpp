@@ -1,7 +1,7 @@
 #include "screens/frmOptionsG.h"
 
-#include "state/Game.h"
 #include "state/Difficulty.h"
+#include "state/Game.h"
 
 namespace bulwarn {
 
@@ -92,8 +92,8 @@ void frmOptionsG::cmdOK_Click() {
   p.vex.blnReloadEnabled = chkReload.Value == 1;
   p.vex.blnRepairEnabled = chkRepair.Value == 1;
   if (battleVisible()) {
-    const int answer =
-        p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?", forms::mb::YesNoQuestion, "Change Difficulty");
+    const int answer = p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?",
+                                   forms::mb::YesNoQuestion, "Change Difficulty");
     if (answer == forms::mb::AnsYes) p.vex.blnRestartMission = true;
   }
   Unload();

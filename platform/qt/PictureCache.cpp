@@ -95,7 +95,8 @@ QByteArray PictureCache::svgOf(const QString& name) {
   if (svg_.contains(name)) return svg_.value(name);  // the other thread was first, and has spoken
   svg_.insert(name, svg);
   if (!why.isEmpty()) {
-    const QString where = refused.missing ? QStringLiteral("not found at %1").arg(path) : QStringLiteral("at %1 %2").arg(path, why);
+    const QString where =
+        refused.missing ? QStringLiteral("not found at %1").arg(path) : QStringLiteral("at %1 %2").arg(path, why);
     qWarning().noquote() << QStringLiteral("bulwarn: picture '%1' %2; showing a placeholder").arg(name, where);
   }
   return svg;

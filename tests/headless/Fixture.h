@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "game/Program.h"
 #include "battle/frmBulwarn.h"
+#include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 #include "state/Difficulty.h"
 

@@ -271,7 +271,8 @@ void Monkey::checkGaugeAndScore(const frmBulwarn& b) {
   int startBonus = 0;
   for (const auto& d : bonuses)
     if (missionDifficulty_ == d.name) startBonus = d.bonus;
-  if (g.intStartBonus != startBonus) fail("start bonus " + std::to_string(g.intStartBonus) + " on " + missionDifficulty_);
+  if (g.intStartBonus != startBonus)
+    fail("start bonus " + std::to_string(g.intStartBonus) + " on " + missionDifficulty_);
   // The ammunition bonus: nothing while a unit is on the field; granted once
   // every unit is gone (at the latest by the victory), as 2 x the rounds left
   // then, and never changed afterwards.
@@ -347,7 +348,8 @@ void Monkey::checkStillness(const frmBulwarn& b) {
       if (now.hp[k] > last_.hp[k]) fail("unit " + std::to_string(k + 1) + " gained hit points within a mission");
   }
   for (int k = 0; k < 8; ++k)
-    if (now.hp[k] < -8 || now.hp[k] > 8) fail("unit " + std::to_string(k + 1) + " has " + std::to_string(now.hp[k]) + " hp");
+    if (now.hp[k] < -8 || now.hp[k] > 8)
+      fail("unit " + std::to_string(k + 1) + " has " + std::to_string(now.hp[k]) + " hp");
   // A mission the player chose to start over has started over, and runs.
   if (resetAnsweredOver_ && (over || b.isPaused())) fail("the mission did not start over after Yes");
   last_ = now;

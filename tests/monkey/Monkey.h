@@ -3,6 +3,7 @@
 // event. A failure names the seed and the event count that reproduce it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -10,7 +11,6 @@
 #include <random>
 #include <string>
 #include <vector>
-#include <algorithm>
 
 #include "battle/frmBulwarn.h"
 #include "common/Snapshot.h"
