@@ -338,17 +338,6 @@ void QtRuntime::onEventEnd() {
   d_->flushWindows();
 }
 
-long long QtRuntime::firstTick(long long start, long long interval) const {
-  // Timers whose rate is a multiple of 50 ms tick on one common beat: the
-  // aircraft, the units and every animation then wake the program together
-  // instead of each on its own. The first tick moves by at most 25 ms either
-  // way; the ones after it keep the rate exactly.
-  constexpr long long kBeat = 50;
-  const long long due = start + interval;
-  if (interval % kBeat != 0) return due;
-  return std::max(start + 1, (due + kBeat / 2) / kBeat * kBeat);
-}
-
 void QtRuntime::fireDueTimers() {
   // One instant for the whole round: a timer fired now is due again later, so
   // the round ends even when handlers are slow. A handler that runs a nested
@@ -357,10 +346,11 @@ void QtRuntime::fireDueTimers() {
   {
     // A handler's nested loop draws its own events; only this level waits.
     const QScopedValueRollback<int> round(d_->roundDepth, eventDepth());
+    // Silent timers catch up before each event instead, tick by tick.
     while (!ended()) {
-      Timer* t = nextTimer();
+      Timer* t = nextTimer(false);
       if (!t || t->due > now) break;
-      fireTimer(*t, t->silent ? t->due : now);  // a silent timer catches up tick by tick
+      fireTimer(*t, now);
     }
   }
   d_->flushWindows();

@@ -49,6 +49,10 @@ class QtRuntime : public Runtime {
   ScreenInfo screen() const override;
   std::string appPath() const override;
   long long nowMs() const override;
+  // Timers whose rate is a multiple of 50 ms tick on one common beat: the
+  // aircraft, the units and every animation then wake the program together
+  // instead of each on its own.
+  long long timerBeat() const override { return 50; }
   void expectPictures(const Image& where, const std::vector<Picture>& pictures) override;
 
  protected:
@@ -66,7 +70,6 @@ class QtRuntime : public Runtime {
   void onEnded() override;
   void onEventEnd() override;
   std::uint64_t timeOfDayEntropy() const override;
-  long long firstTick(long long start, long long interval) const override;
 
  private:
   struct Impl;
