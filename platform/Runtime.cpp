@@ -401,13 +401,14 @@ bool Runtime::userShortcut(MenuItem& item) {
   return true;
 }
 
-void Runtime::userClose(Form& f) {
-  if (!f.isLoaded()) return;
-  if (!modal_.empty() && !accepts(f)) return;  // a modal form in front keeps the others open
+bool Runtime::userClose(Form& f) {
+  if (!f.isLoaded()) return false;
+  if (!modal_.empty() && !accepts(f)) return false;  // a modal form in front keeps the others open
   RuntimeEvent e{RuntimeEvent::Kind::Close};
   e.form = &f;
   Input input(*this, e);
   dispatch([&f] { f.Form_CloseRequested(); });
+  return true;
 }
 
 // ---- timers ----

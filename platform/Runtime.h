@@ -125,7 +125,7 @@ class Runtime {
   bool userOpenMenu(MenuItem& title);
   bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
   bool userShortcut(MenuItem& item);
-  void userClose(Form& f);
+  bool userClose(Form& f);  // false when filtered (not loaded, or a modal form in front)
   // Runs fn as one event now. Outside any event it is a call into the game
   // from outside (start-up), which the observer hears.
   void dispatch(const std::function<void()>& fn);
