@@ -163,7 +163,7 @@ Event parseEvent(std::string_view line, int number, long long last) {
   LineReader r(line, number);
   Event e;
   e.line = number;
-  e.at = r.number<long long>("time", 0, 1000LL * 3600 * 24 * 365);
+  e.at = r.number<long long>("time", 0, kMaxTime);
   if (e.at < last)
     r.fail("out of order: time " + std::to_string(e.at) + " comes after " + std::to_string(last));
   const std::string_view kind = r.word("event kind");

@@ -17,6 +17,7 @@ constexpr int kFormatVersion = 1;
 constexpr const char* kMagic = "bulwarn-recording";
 constexpr std::size_t kMaxBytes = 64u << 20;  // an hour of play is a few MB
 constexpr std::size_t kMaxLine = 200;
+constexpr long long kMaxTime = 7LL * 24 * 3600 * 1000;  // a week of play, in ms
 
 struct Header {
   int format = kFormatVersion;
