@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/Options.h"
+#include "app/ShowReplay.h"
 #include "app/Startup.h"
 #include "replay/Recorder.h"
 #include "replay/Replay.h"
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
   bulwarn::preferCheapRepaints();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Bulwarn");
+  if (options.show) return bulwarn::showReplay(options.replay);
   forms::QtRuntime rt;
   // Every window of the game carries its emblem.
   QApplication::setWindowIcon(QIcon(QString::fromStdString(rt.appPath() + "/pictures/bulwarn_icon.svg")));

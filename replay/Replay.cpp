@@ -29,26 +29,34 @@ std::string num(float v) {
 Divergence::Divergence(const Event& e, const std::string& what)
     : std::runtime_error("line " + std::to_string(e.line) + " (" + said(e) + "): " + what), line_(e.line) {}
 
-ReplayRuntime::ReplayRuntime(const Recording& rec) : rec_(rec) { random().seed(rec.header.seed); }
+ReplayRuntime::ReplayRuntime(const Recording& rec) : player_(*this, rec) { random().seed(rec.header.seed); }
 
-forms::ScreenInfo ReplayRuntime::screen() const {
+forms::ScreenInfo screenOf(const Header& h) {
   forms::ScreenInfo s;
-  s.widthTwips = rec_.header.screenW;
-  s.heightTwips = rec_.header.screenH;
-  s.twipsPerPixelX = rec_.header.tppX;
-  s.twipsPerPixelY = rec_.header.tppY;
+  s.widthTwips = h.screenW;
+  s.heightTwips = h.screenH;
+  s.twipsPerPixelX = h.tppX;
+  s.twipsPerPixelY = h.tppY;
   return s;
 }
 
-const Event& ReplayRuntime::take() const {
+forms::ScreenInfo ReplayRuntime::screen() const { return screenOf(player_.recording().header); }
+
+const Event& Player::take() {
   if (next_ >= rec_.events.size()) throw RecordingStops{};
   return rec_.events[next_++];
 }
 
-bool ReplayRuntime::play() {
+const Event& Player::peekOrStop() {
+  if (next_ >= rec_.events.size()) throw RecordingStops{};
+  return rec_.events[next_];
+}
+
+bool Player::play() {
   try {
-    while (const Event* e = peek()) {
-      if (ended() && e->kind != Kind::End) throw Divergence(*e, "the game has ended, but the recording goes on");
+    while (next_ < rec_.events.size()) {
+      const Event& e = rec_.events[next_];
+      if (rt_.ended() && e.kind != Kind::End) throw Divergence(e, "the game has ended, but the recording goes on");
       apply(take());
     }
   } catch (const RecordingStops&) {
@@ -57,13 +65,14 @@ bool ReplayRuntime::play() {
   return true;
 }
 
-forms::Form& ReplayRuntime::formOf(const Event& e) {
-  forms::Form* f = loadedForm(e.form);
+forms::Form& Player::formOf(const Event& e) {
+  forms::Form* f = rt_.loadedForm(e.form);
   if (!f) throw Divergence(e, "no form " + e.form + " is open");
   return *f;
 }
 
-void ReplayRuntime::apply(const Event& e) {
+void Player::apply(const Event& e) {
+  if (pace) pace(e.at);
   clock_ = e.at;
   switch (e.kind) {
     case Kind::Call: {
@@ -75,8 +84,8 @@ void ReplayRuntime::apply(const Event& e) {
     }
     case Kind::Key: {
       forms::Form& f = formOf(e);
-      if (!accepts(f)) throw Divergence(e, f.name() + " takes no input now");
-      userKey(f, e.code, e.shift);
+      if (!rt_.accepts(f)) throw Divergence(e, f.name() + " takes no input now");
+      rt_.userKey(f, e.code, e.shift);
       return;
     }
     case Kind::Click: {
@@ -90,8 +99,8 @@ void ReplayRuntime::apply(const Event& e) {
                                   (hit ? hit->name() + (hit->index() >= 0 ? "(" + std::to_string(hit->index()) + ")" : "")
                                        : std::string("nothing")) +
                                   " here");
-        if (!userClickAt(f, e.x, e.y)) throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
-      } else if (!userClick(*c)) {
+        if (!rt_.userClickAt(f, e.x, e.y)) throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
+      } else if (!rt_.userClick(*c)) {
         throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
       }
       return;
@@ -102,14 +111,14 @@ void ReplayRuntime::apply(const Event& e) {
       forms::Form& f = formOf(e);
       forms::MenuItem* m = f.findMenu(e.name);
       if (!m) throw Divergence(e, f.name() + " has no such menu item");
-      const bool taken = e.kind == Kind::OpenMenu     ? userOpenMenu(*m)
-                         : e.kind == Kind::ChooseMenu ? userChooseMenu(*m)
-                                                      : userShortcut(*m);
+      const bool taken = e.kind == Kind::OpenMenu     ? rt_.userOpenMenu(*m)
+                         : e.kind == Kind::ChooseMenu ? rt_.userChooseMenu(*m)
+                                                      : rt_.userShortcut(*m);
       if (!taken) throw Divergence(e, "the menu item cannot be used now");
       return;
     }
     case Kind::Close:
-      if (!userClose(formOf(e))) throw Divergence(e, "the window cannot be closed now");
+      if (!rt_.userClose(formOf(e))) throw Divergence(e, "the window cannot be closed now");
       return;
     case Kind::Tick:
     case Kind::Skip: {
@@ -122,28 +131,29 @@ void ReplayRuntime::apply(const Event& e) {
         throw Divergence(e, t.running ? "a tick of a timer whose handler is still running"
                                       : "a dropped tick of a timer whose handler is not running");
       if (t.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(t.due));
-      forms::Timer* first = nextTimer(false);
+      forms::Timer* first = rt_.nextTimer(false);
       if (first != &t)
         throw Divergence(e, "a tick of a timer while " + first->name() + " is due first (at " +
                                 std::to_string(first->due) + ")");
-      fireTimer(t, e.at);
+      rt_.fireTimer(t, e.at);
       return;
     }
     case Kind::Answer: throw Divergence(e, "an answer, but no message box is open");
     case Kind::Return: throw Divergence(e, "a return from a modal form, but none is open");
     case Kind::Random: throw Divergence(e, "a random value, but the game draws none here");
     case Kind::End:
-      if (!ended()) throw Divergence(e, "the program ends here, but the game goes on");
+      if (!rt_.ended()) throw Divergence(e, "the program ends here, but the game goes on");
       return;
   }
 }
 
-void ReplayRuntime::runModal(forms::Form& f) {
+void Player::runModal(forms::Form& f) {
   const std::string name = f.name();
-  while (!ended()) {
-    const Event& e = *(peek() ? peek() : &take());  // take() throws at the end of the recording
+  while (!rt_.ended()) {
+    const Event& e = peekOrStop();
     if (e.kind == Kind::Return) {
       take();
+      if (pace) pace(e.at);
       clock_ = e.at;
       if (e.form != name) throw Divergence(e, "a return from " + e.form + ", but " + name + " is the modal form open");
       if (f.isLoaded()) throw Divergence(e, "a return from " + name + ", which is still open");
@@ -154,12 +164,13 @@ void ReplayRuntime::runModal(forms::Form& f) {
   }
 }
 
-int ReplayRuntime::showMsgBox(const std::string& prompt, int style, const std::string&) {
+int Player::answer(const std::string& prompt, int style) {
   const bool yesNo = forms::mb::hasYesNo(style);
-  while (!ended()) {
-    const Event& e = *(peek() ? peek() : &take());
+  while (!rt_.ended()) {
+    const Event& e = peekOrStop();
     if (e.kind == Kind::Answer) {
       take();
+      if (pace) pace(e.at);
       clock_ = e.at;
       const bool fits = yesNo ? (e.code == forms::mb::AnsYes || e.code == forms::mb::AnsNo) : e.code == forms::mb::AnsOk;
       if (!fits) throw Divergence(e, "an answer the message box '" + prompt.substr(0, 60) + "' does not offer");
@@ -172,24 +183,21 @@ int ReplayRuntime::showMsgBox(const std::string& prompt, int style, const std::s
   return yesNo ? forms::mb::AnsNo : forms::mb::AnsOk;
 }
 
-std::uint64_t ReplayRuntime::timeOfDayEntropy() const {
+std::uint64_t Player::entropy() {
   const Event& e = take();
   if (e.kind != Kind::Random)
     throw Divergence(e, std::string("the game draws a random value here, but the recording has a ") + kindName(e.kind));
   return e.value;
 }
 
-Outcome replay(const Recording& rec, const std::vector<std::function<void(Program&)>>& setUp) {
+Outcome settle(const Player& player, const std::function<bool()>& play) {
   Outcome out;
-  ReplayRuntime rt(rec);
-  Program program(rt);
-  rt.calls.push_back([&program] { program.start(); });
-  for (const auto& s : setUp) rt.calls.push_back([&rt, &program, s] { rt.dispatch([&] { s(program); }); });
+  const Recording& rec = player.recording();
   std::string notes = rec.note.empty() ? "" : "note: " + rec.note + "\n";
   try {
-    if (!rt.play()) {
+    if (!play()) {
       notes += "note: the recording stops while the game waits (line " +
-               std::to_string(rt.lastEvent() ? rt.lastEvent()->line : 1) +
+               std::to_string(player.lastEvent() ? player.lastEvent()->line : 1) +
                "): the game was killed or is still running; this is the state then\n";
     } else if (!rec.complete) {
       notes += "note: the recording has no end (the game did not exit normally); this is the state after its last event\n";
@@ -199,6 +207,16 @@ Outcome replay(const Recording& rec, const std::vector<std::function<void(Progra
     notes += std::string("replay diverges at ") + d.what() + "\n";
   }
   out.message = notes;
+  return out;
+}
+
+Outcome replay(const Recording& rec, const std::vector<std::function<void(Program&)>>& setUp) {
+  ReplayRuntime rt(rec);
+  Program program(rt);
+  Player& player = rt.player();
+  player.calls.push_back([&program] { program.start(); });
+  for (const auto& s : setUp) player.calls.push_back([&rt, &program, s] { rt.dispatch([&] { s(program); }); });
+  Outcome out = settle(player, [&player] { return player.play(); });
   out.state = describe(program);
   return out;
 }
