@@ -3,7 +3,10 @@
 // cleanly, naming their line; the file writer keeps whole lines and the last
 // ten games.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <filesystem>
@@ -238,6 +241,42 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
   EXPECT_EQ(messages, 1);
   EXPECT_NE(said.find("playing on without recording"), std::string::npos) << said;
   ::chmod(ro.c_str(), 0700);
+
+  // A disk that fills up during the game (a file size limit stands in for
+  // it): the file is cut back to its last whole line, one message, play goes on.
+  const fs::path full = dir / "full.replay";
+  messages = 0;
+  rlimit was{};
+  ::getrlimit(RLIMIT_FSIZE, &was);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  {
+    rp::FileJournal journal;
+    journal.setReporter([&](const std::string& m) {
+      ++messages;
+      said = m;
+    });
+    journal.start(full.string());
+    HeadlessRuntime rt;
+    Program program(rt);
+    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+    rlimit small = was;
+    small.rlim_cur = 2500;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    program.start();
+    rt.advance(60000);
+    EXPECT_TRUE(program.battleIfLoaded());
+  }
+  ::setrlimit(RLIMIT_FSIZE, &was);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(messages, 1);
+  EXPECT_NE(said.find("File too large"), std::string::npos) << said;
+  std::ifstream in(full, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_LE(kept.size(), 2500u);
+  if (!kept.empty()) {
+    EXPECT_EQ(kept.back(), '\n');
+    EXPECT_NO_THROW(rp::parse(kept));
+  }
   fs::remove_all(dir);
 }
 
