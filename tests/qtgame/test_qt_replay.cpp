@@ -185,3 +185,52 @@ TEST_F(QtRecorded, AGunLostToTheEnemy) {
 }
 
 }  // namespace
+
+#include <QDir>
+#include <cstdio>
+#include <fstream>
+
+#include "app/ShowReplay.h"
+#include "platform/headless/HeadlessRuntime.h"
+
+namespace {
+
+// A recording watched in the window: keys and clicks of the watcher change
+// nothing, and the show ends with the recording, in the state replay prints.
+TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
+  forms::HeadlessRuntime hrt;
+  bulwarn::Program played(hrt);
+  rp::MemoryJournal journal;
+  {
+    rp::Recorder recorder(hrt, journal, BULWARN_VERSION);
+    played.start();
+    hrt.pressKey(39);
+    hrt.pressKey(13);
+    hrt.advance(1500);
+    hrt.answerNext(forms::mb::AnsYes);
+    hrt.chooseMenu("mnuExit");
+  }
+  ASSERT_TRUE(hrt.ended());
+  const std::string path = QDir::tempPath().toStdString() + "/bulwarn-show-test.replay";
+  std::ofstream(path, std::ios::binary) << journal.text();
+  const rp::Outcome expected = rp::replay(rp::parse(journal.text()));
+
+  // The watcher presses keys and clicks all the time.
+  QTimer meddler;
+  QObject::connect(&meddler, &QTimer::timeout, [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->windowHandle()) {
+        QTest::keyClick(w->windowHandle(), Qt::Key_Left);
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, QPoint(200, 300));
+      }
+  });
+  meddler.start(100);
+  std::fflush(stdout);
+  const int rc = bulwarn::showReplay(path);
+  meddler.stop();
+  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(expected.exitCode, 0) << expected.message;
+  std::remove(path.c_str());
+}
+
+}  // namespace
