@@ -1,6 +1,7 @@
 #include "replay/Recorder.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +24,7 @@ void FileJournal::start(std::string path, std::function<void()> housekeeping) {
   path_ = std::move(path);
   if (!report_) report_ = [](const std::string& m) { std::fprintf(stderr, "bulwarn: %s\n", m.c_str()); };
   writer_ = std::thread([this, housekeeping = std::move(housekeeping)] {
+    pthread_setname_np(pthread_self(), "recorder");  // for top, ps and debuggers
     std::error_code ec;
     fs::create_directories(fs::path(path_).parent_path(), ec);
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
