@@ -298,7 +298,8 @@ Recording parse(std::string_view text) {
       rec.note = "line " + std::to_string(number) + " is cut off and left out";
       break;
     }
-    const std::string_view line = text.substr(pos, nl - pos);
+    std::string_view line = text.substr(pos, nl - pos);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a copy that passed through Windows
     pos = nl + 1;
     if (line.size() > kMaxLine) throw FormatError(number, "line too long (" + std::to_string(line.size()) + " bytes)");
     for (char c : line)

@@ -151,6 +151,14 @@ TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
   EXPECT_NE(message.find("no message box is open"), std::string::npos) << message;
   replayText(good + "3000 click frmBulwarn cmdLaunch\n", &rc, &message);
   EXPECT_EQ(rc, 1);
+  replayText(good + "3000 tick frmBulwarn tmrEnemyTime\n", &rc, &message);  // silent: never recorded
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("silent"), std::string::npos) << message;
+  // The same recording with Windows line ends replays alike.
+  std::string crlf;
+  for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(replayText(crlf, &rc), replayText(good));
+  EXPECT_EQ(rc, 0);
   // A recording cut in the middle of start-up (the game was killed): the state then, exit 0.
   const std::string startUp = good.substr(0, good.find(" return frmIntroG"));
   replayText(startUp.substr(0, startUp.rfind('\n') + 1), &rc, &message);
