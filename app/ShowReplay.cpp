@@ -17,8 +17,8 @@ namespace bulwarn {
 
 namespace {
 
-// The Qt runtime with the recording in charge: its clock, ticks, answers and
-// random values are the recording's; its own timers never start.
+// The Qt runtime with the recording in charge: its clock, time of day, ticks
+// and answers are the recording's; its own timers never start.
 class ShowRuntime : public forms::QtRuntime {
  public:
   explicit ShowRuntime(const replay::Recording& rec) : player_(*this, rec) { random().seed(rec.header.seed); }
@@ -26,6 +26,7 @@ class ShowRuntime : public forms::QtRuntime {
   long long nowMs() const override { return player_.clock(); }
   forms::ScreenInfo screen() const override { return replay::screenOf(player_.recording().header); }
   long long timerBeat() const override { return player_.recording().header.beat; }
+  std::uint64_t timeOfDayAtStart() const override { return player_.recording().header.tod; }
 
  protected:
   void onTimersChanged() override {}
@@ -47,7 +48,6 @@ class ShowRuntime : public forms::QtRuntime {
     } close{box};
     return player_.answer(prompt, style);
   }
-  std::uint64_t timeOfDayEntropy() const override { return player_.entropy(); }
 
  private:
   mutable replay::Player player_;

@@ -31,7 +31,7 @@ namespace {
 // The same seed every run, so the enemy behaves alike.
 class FixedSeedRuntime : public forms::QtRuntime {
  protected:
-  std::uint64_t timeOfDayEntropy() const override { return 0x1234567u; }
+  std::uint64_t timeOfDayAtStart() const override { return 0x1234567u; }
 };
 
 double seconds(clockid_t clock) {

@@ -84,16 +84,7 @@ void Runtime::waitEnded(RuntimeEvent e) {
   tell(e);
 }
 
-void Runtime::Randomize() {
-  const std::uint64_t entropy = timeOfDayEntropy();
-  if (observer_) {
-    RuntimeEvent e{RuntimeEvent::Kind::Random};
-    e.at = clockMs();
-    e.value = entropy;
-    tell(e);
-  }
-  random_.mix(entropy);
-}
+void Runtime::Randomize() { random_.mix(timeOfDayAtStart() + static_cast<std::uint64_t>(clockMs())); }
 
 long long Runtime::firstTick(long long start, long long interval) const {
   const long long beat = timerBeat();

@@ -37,10 +37,10 @@ inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
 
 // One thing that entered the game from outside, as a flight recorder hears it:
 // an input or a timer tick from the realisation, a call into the game from
-// outside any event (start-up), an answer or return the game waited for, a
-// value Randomize mixed in, the end of the program. `at` is the game's clock.
+// outside any event (start-up), an answer or return the game waited for, the
+// end of the program. `at` is the game's clock.
 struct RuntimeEvent {
-  enum class Kind { Call, Key, Click, OpenMenu, ChooseMenu, Shortcut, Close, Tick, Skip, Answer, Return, Random, End };
+  enum class Kind { Call, Key, Click, OpenMenu, ChooseMenu, Shortcut, Close, Tick, Skip, Answer, Return, End };
   Kind kind = Kind::Call;
   long long at = 0;
   const Form* form = nullptr;        // key, close, return
@@ -49,7 +49,6 @@ struct RuntimeEvent {
   int code = 0, shift = 0;           // key; the answer in code
   bool hasPoint = false;             // a click at a point of the form, in twips
   float x = 0, y = 0;
-  std::uint64_t value = 0;  // random
 };
 
 class EventObserver {
@@ -83,6 +82,10 @@ class Runtime {
   // moments alone therefore fix every timer's schedule, and a recording of
   // them replays exactly. Outside any event it is the realisation's clock.
   long long clockMs() const { return depth_ > 0 || routing_ ? clock_ : nowMs(); }
+  // The time of day (ms) when the game's clock read 0. Randomize mixes in the
+  // time of day, this plus the game's clock, so the draws too follow from the
+  // times of the events.
+  virtual std::uint64_t timeOfDayAtStart() const = 0;
   // Timers whose interval is a multiple of the beat (ms; 0 for none) tick
   // first on a common beat, so that they wake the program together.
   virtual long long timerBeat() const { return 0; }
@@ -163,7 +166,6 @@ class Runtime {
   virtual void onEnded() {}
   // After every event (at any depth): a view may settle what the event changed.
   virtual void onEventEnd() {}
-  virtual std::uint64_t timeOfDayEntropy() const = 0;
 
   // Destroys forms unloaded during the event that has just ended.
   void flushGraveyard();

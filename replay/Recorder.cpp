@@ -121,6 +121,7 @@ Recorder::Recorder(forms::Runtime& rt, Journal& journal, const std::string& prog
   h.tppY = s.twipsPerPixelY;
   h.seed = rt.random().state();
   h.beat = rt.timerBeat();
+  h.tod = rt.timeOfDayAtStart();
   const std::time_t now = std::time(nullptr);
   std::tm utc{};
   char when[32];

@@ -17,8 +17,7 @@ constexpr struct {
 } kKinds[] = {{Kind::Call, "call"},       {Kind::Key, "key"},           {Kind::Click, "click"},
               {Kind::OpenMenu, "open"},   {Kind::ChooseMenu, "choose"}, {Kind::Shortcut, "shortcut"},
               {Kind::Close, "close"},     {Kind::Tick, "tick"},         {Kind::Skip, "skip"},
-              {Kind::Answer, "answer"},   {Kind::Return, "return"},     {Kind::Random, "random"},
-              {Kind::End, "end"}};
+              {Kind::Answer, "answer"},   {Kind::Return, "return"},     {Kind::End, "end"}};
 
 template <class T>
 void appendNumber(std::string& out, T v, int base = 10) {
@@ -118,7 +117,7 @@ Header parseHeader(std::string_view line) {
   if (h.format != kFormatVersion)
     r.fail("format version " + std::to_string(h.format) + " is not supported (this program reads version " +
            std::to_string(kFormatVersion) + ")");
-  bool version = false, screen = false, tpp = false, seed = false, beat = false;
+  bool version = false, screen = false, tpp = false, seed = false, beat = false, tod = false;
   while (r.more()) {
     const std::string_view w = r.word("field");
     const auto eq = w.find('=');
@@ -149,13 +148,18 @@ Header parseHeader(std::string_view line) {
       LineReader v(value, 1);
       h.beat = v.number<long long>("beat", 0, 60000);
       beat = true;
+    } else if (key == "tod" && !tod) {
+      LineReader v(value, 1);
+      h.tod = v.number<std::uint64_t>("time of day", 0, UINT64_MAX);
+      tod = true;
     } else if (key == "started" && h.started.empty() && !value.empty() && value.size() <= 40) {
       h.started = std::string(value);
     } else {
       r.fail("unknown or repeated header field '" + std::string(key.substr(0, 40)) + "'");
     }
   }
-  if (!(version && screen && tpp && seed && beat)) r.fail("the header lacks a field (version, screen, tpp, seed, beat)");
+  if (!(version && screen && tpp && seed && beat && tod))
+    r.fail("the header lacks a field (version, screen, tpp, seed, beat, tod)");
   return h;
 }
 
@@ -202,7 +206,6 @@ Event parseEvent(std::string_view line, int number, long long last) {
     case Kind::Close:
     case Kind::Return: e.form = r.name("form"); break;
     case Kind::Answer: e.code = r.number<int>("answer", 0, 7); break;
-    case Kind::Random: e.value = r.number<std::uint64_t>("random value", 0, UINT64_MAX, 16); break;
   }
   r.done();
   return e;
@@ -232,6 +235,8 @@ std::string headerLine(const Header& h) {
   appendNumber(s, h.seed, 16);
   s += " beat=";
   appendNumber(s, h.beat);
+  s += " tod=";
+  appendNumber(s, h.tod);
   if (!h.started.empty()) s += " started=" + h.started;
   return s;
 }
@@ -271,10 +276,6 @@ std::string eventLine(const forms::RuntimeEvent& e) {
     case Kind::Answer:
       s += ' ';
       appendNumber(s, e.code);
-      break;
-    case Kind::Random:
-      s += ' ';
-      appendNumber(s, e.value, 16);
       break;
   }
   return s;

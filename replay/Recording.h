@@ -25,6 +25,7 @@ struct Header {
   float screenW = 0, screenH = 0, tppX = 15, tppY = 15;
   std::uint64_t seed = 0;
   long long beat = 0;
+  std::uint64_t tod = 0;  // the time of day (ms) at clock 0: Randomize mixes in tod + the clock
   std::string started;  // wall-clock time of the start, for people; optional
 };
 
@@ -40,7 +41,6 @@ struct Event {
   int code = 0, shift = 0;
   bool hasPoint = false;
   float x = 0, y = 0;
-  std::uint64_t value = 0;
 };
 
 struct Recording {

@@ -141,7 +141,6 @@ void Player::apply(const Event& e) {
     }
     case Kind::Answer: throw Divergence(e, "an answer, but no message box is open");
     case Kind::Return: throw Divergence(e, "a return from a modal form, but none is open");
-    case Kind::Random: throw Divergence(e, "a random value, but the game draws none here");
     case Kind::End:
       if (!rt_.ended()) throw Divergence(e, "the program ends here, but the game goes on");
       return;
@@ -184,12 +183,6 @@ int Player::answer(const std::string& prompt, int style) {
   return yesNo ? forms::mb::AnsNo : forms::mb::AnsOk;
 }
 
-std::uint64_t Player::entropy() {
-  const Event& e = take();
-  if (e.kind != Kind::Random)
-    throw Divergence(e, std::string("the game draws a random value here, but the recording has a ") + kindName(e.kind));
-  return e.value;
-}
 
 Outcome settle(const Player& player, const std::function<bool()>& play) {
   Outcome out;

@@ -25,8 +25,8 @@ class Divergence : public std::runtime_error {
 
 // Plays a recording on a runtime: each input and tick at its recorded time
 // through the runtime's own input calls, checked against the game as it goes.
-// The runtime hands it its waits (modal forms, message boxes) and its random
-// values, and takes its clock from it.
+// The runtime hands it its waits (modal forms, message boxes) and takes its
+// clock and time of day from it.
 class Player {
  public:
   Player(forms::Runtime& rt, const Recording& rec) : rt_(rt), rec_(rec) {}
@@ -42,7 +42,6 @@ class Player {
   bool play();
   void runModal(forms::Form& f);
   int answer(const std::string& prompt, int style);
-  std::uint64_t entropy();
   long long clock() const { return clock_; }
   const Event* lastEvent() const { return next_ > 0 ? &rec_.events[next_ - 1] : nullptr; }
   const Recording& recording() const { return rec_; }
@@ -70,13 +69,13 @@ class ReplayRuntime : public forms::HeadlessRuntime {
   long long nowMs() const override { return player_.clock(); }
   forms::ScreenInfo screen() const override;
   long long timerBeat() const override { return player_.recording().header.beat; }
+  std::uint64_t timeOfDayAtStart() const override { return player_.recording().header.tod; }
 
  protected:
   void runModal(forms::Form& f) override { player_.runModal(f); }
   int showMsgBox(const std::string& prompt, int style, const std::string&) override {
     return player_.answer(prompt, style);
   }
-  std::uint64_t timeOfDayEntropy() const override { return player_.entropy(); }
 
  private:
   mutable Player player_;

@@ -130,6 +130,7 @@ struct QtRuntime::Impl : QObject {
 QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
   if (!QCoreApplication::instance()) throw std::logic_error("QtRuntime needs a QApplication first");
   d_->clock.start();
+  startedAt_ = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
   d_->timer.setSingleShot(true);
   d_->timer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&d_->timer, &QTimer::timeout, d_.get(), [this] { fireDueTimers(); });
@@ -207,12 +208,6 @@ void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& p
   });
 }
 
-std::uint64_t QtRuntime::timeOfDayEntropy() const {
-  const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
-  const auto fine = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-  const auto mono = static_cast<std::uint64_t>(d_->clock.nsecsElapsed());
-  return wall * 0x9E3779B97F4A7C15ull ^ (fine << 17 | fine >> 47) ^ mono;
-}
 
 // ---- forms ----
 
