@@ -7,8 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "app/Options.h"
+#include "app/ShowReplay.h"
 #include "app/Startup.h"
 #include "platform/qt/Display.h"
+#include "replay/Recorder.h"
+#include "replay/Replay.h"
 
 namespace {
 
@@ -38,6 +42,10 @@ void armSmokeTest(forms::QtRuntime& rt, bulwarn::Program& program, int& exitCode
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  bulwarn::Options options;
+  if (const int done = bulwarn::parseOptions(argc, argv, options); done >= 0) return done;
+  // A replay needs no window unless it is to be watched.
+  if (!options.replay.empty() && !options.show) return bulwarn::replay::replayCommand(options.replay, stdout, stderr);
   std::string noDisplay;
   if (!forms::chooseReachableDisplay(argc, argv, &noDisplay)) {
     std::fprintf(stderr, "bulwarn: no display found (%s); start it from a desktop session\n", noDisplay.c_str());
@@ -48,6 +56,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   startGuard.reset();
   QApplication::setApplicationName("Bulwarn");
+  if (options.show) return bulwarn::showReplay(options.replay);
   forms::QtRuntime rt;
   // Every window of the game carries its emblem.
   rt.setAppIcon("bulwarn_icon");
@@ -55,7 +64,22 @@ int main(int argc, char* argv[]) {
   int smokeExit = 0;
   const bool smoke = std::getenv("BULWARN_SMOKE_TEST") != nullptr;
   if (smoke) armSmokeTest(rt, program, smokeExit);
+  // The flight recorder: every game into a file of its own (an install check is no game).
+  std::unique_ptr<bulwarn::replay::FileJournal> journal;
+  std::unique_ptr<bulwarn::replay::Recorder> recorder;
+  if (options.record && !smoke) {
+    const std::string folder = bulwarn::replay::recordingsFolder();
+    if (folder.empty()) {
+      std::fprintf(stderr, "bulwarn: no home folder to record into; this game is not recorded\n");
+    } else {
+      journal = std::make_unique<bulwarn::replay::FileJournal>();
+      journal->start(bulwarn::replay::newRecordingPath(folder), [folder] { bulwarn::replay::pruneRecordings(folder, 10); });
+      recorder = std::make_unique<bulwarn::replay::Recorder>(rt, *journal, BULWARN_VERSION);
+    }
+  }
   program.start();
   const int rc = rt.exec();
+  recorder.reset();
+  journal.reset();  // the writer writes what is left and stops
   return smoke ? smokeExit : rc;
 }

@@ -18,7 +18,7 @@ namespace bench {
 // The same seed every run, so the enemy behaves alike.
 class FixedSeedRuntime : public forms::QtRuntime {
  protected:
-  std::uint64_t timeOfDayEntropy() const override { return 0x1234567u; }
+  std::uint64_t timeOfDayAtStart() const override { return 0x1234567u; }
 };
 
 // Input as the X server delivers it from a keyboard and a mouse.

@@ -25,6 +25,7 @@
 
 #include "app/Startup.h"
 #include "bench/XInput.h"
+#include "replay/Recorder.h"
 
 namespace {
 
@@ -72,6 +73,14 @@ int main(int argc, char** argv) {
   }
   FixedSeedRuntime rt;
   bulwarn::Program program(rt);
+  // BULWARN_BENCH_RECORD=FOLDER: the game is recorded into it, as the program records.
+  std::unique_ptr<bulwarn::replay::FileJournal> journal;
+  std::unique_ptr<bulwarn::replay::Recorder> recorder;
+  if (const char* folder = std::getenv("BULWARN_BENCH_RECORD"); folder && *folder) {
+    journal = std::make_unique<bulwarn::replay::FileJournal>();
+    journal->start(bulwarn::replay::newRecordingPath(folder));
+    recorder = std::make_unique<bulwarn::replay::Recorder>(rt, *journal, BULWARN_VERSION);
+  }
 
   // The player's own thinking is not the game's work: its time is left out.
   double playerCpu = 0;

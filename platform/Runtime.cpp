@@ -28,6 +28,26 @@ void erase(std::vector<T*>& v, const T* x) {
 
 }  // namespace
 
+// An input from the realisation, from its check to the start of its event.
+class Runtime::Input {
+ public:
+  Input(Runtime& rt, RuntimeEvent e) : rt_(rt), was_(rt.routing_) {
+    if (!was_) {
+      rt.clock_ = rt.nowMs();
+      e.at = rt.clock_;
+      rt.tell(e);
+    }
+    rt.routing_ = true;
+  }
+  ~Input() { rt_.routing_ = was_; }
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+
+ private:
+  Runtime& rt_;
+  bool was_;
+};
+
 Runtime::Runtime() = default;
 
 Runtime::~Runtime() {
@@ -49,14 +69,50 @@ void Runtime::catchUpSilent(long long upTo) {
           (!best || t->due < best->due || (t->due == best->due && t->seq < best->seq)))
         best = t;
     if (!best) break;
-    fireTimer(*best, best->due);  // every tick, none dropped: it is only late
+    tick(*best, best->due);  // every tick, none dropped: it is only late
   }
+}
+
+void Runtime::tell(RuntimeEvent e) {
+  if (observer_) observer_->heard(e);
+}
+
+void Runtime::waitEnded(RuntimeEvent e) {
+  if (ended_) return;
+  clock_ = nowMs();
+  e.at = clock_;
+  tell(e);
+}
+
+void Runtime::Randomize() { random_.mix(timeOfDayAtStart() + static_cast<std::uint64_t>(clockMs())); }
+
+long long Runtime::firstTick(long long start, long long interval) const {
+  const long long beat = timerBeat();
+  const long long due = start + interval;
+  if (beat <= 0 || interval % beat != 0) return due;
+  return std::max(start + 1, (due + beat / 2) / beat * beat);
+}
+
+void Runtime::dispatch(const std::function<void()>& fn) {
+  if (depth_ == 0 && !routing_) {
+    Input call(*this, RuntimeEvent{RuntimeEvent::Kind::Call});
+    dispatchAt(fn, clock_);
+    return;
+  }
+  dispatchAt(fn, clockMs());
 }
 
 void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
   catchUpSilent(at);
   {
     EventScope scope(depth_);
+    // Inputs that arrive during this event (in a modal form it opens) are new ones.
+    struct NotRouting {
+      bool& r;
+      bool was;
+      explicit NotRouting(bool& rr) : r(rr), was(rr) { r = false; }
+      ~NotRouting() { r = was; }
+    } notRouting(routing_);
     fn();
   }
   onEventEnd();
@@ -84,7 +140,12 @@ void Runtime::flushGraveyard() {
 
 int Runtime::msgBox(const std::string& prompt, int style, const std::string& title) {
   if (ended_) return mb::hasYesNo(style) ? mb::AnsNo : mb::AnsOk;
-  return showMsgBox(prompt, style, title);
+  if (observer_) observer_->waiting();
+  const int answer = showMsgBox(prompt, style, title);
+  RuntimeEvent e{RuntimeEvent::Kind::Answer};
+  e.code = answer;
+  waitEnded(e);
+  return answer;
 }
 
 void Runtime::playAsync(const std::string& path) { startSound(path); }
@@ -114,7 +175,7 @@ void Runtime::loadForm(Form& f) {
   for (Control* c : f.controls()) {
     if (c->kind() != ControlKind::Timer) continue;
     auto* t = static_cast<Timer*>(c);
-    if (t->Enabled && t->Interval > 0 && !t->scheduled) schedule(*t, firstTick(nowMs(), t->Interval));
+    if (t->Enabled && t->Interval > 0 && !t->scheduled) schedule(*t, firstTick(clockMs(), t->Interval));
   }
   onFormLoaded(f);
   onTimersChanged();
@@ -152,7 +213,11 @@ void Runtime::showForm(Form& f, bool modal) {
       ~Showing() { erase(shows, form); }
     } showing{modalShows_, &f};
     modalShows_.push_back(&f);
+    if (observer_) observer_->waiting();
     runModal(f);
+    RuntimeEvent e{RuntimeEvent::Kind::Return};
+    e.form = &f;
+    waitEnded(e);
   }
   // An unload inside the modal show, outside any event, left the form to us.
   if (depth_ == 0) flushGraveyard();
@@ -176,6 +241,9 @@ void Runtime::unloadForm(Form& f) {
   if (loaded_.empty()) {
     if (!ended_) {
       ended_ = true;
+      RuntimeEvent e{RuntimeEvent::Kind::End};
+      e.at = clockMs();
+      tell(e);
       onEnded();
     }
   } else if (wasFront && activeForm()) {
@@ -215,6 +283,11 @@ void Runtime::keyDown(Form& f, int keyCode, int shift) {
 
 Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
   if (!accepts(f)) return KeyTaken::None;
+  RuntimeEvent e{RuntimeEvent::Kind::Key};
+  e.form = &f;
+  e.code = keyCode;
+  e.shift = shift;
+  Input input(*this, e);
   const KeyChord pressed{keyCode, shift};
   for (MenuItem* m : f.menuItems()) {
     const KeyChord sc = parseShortcut(m->shortcut());
@@ -242,12 +315,26 @@ Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
 
 bool Runtime::userClickAt(Form& f, float x, float y) {
   Control* c = hitTest(f, x, y);
-  return c && userClick(*c);
+  if (!c || !clickable(*c)) return false;
+  RuntimeEvent e{RuntimeEvent::Kind::Click};
+  e.control = c;
+  e.hasPoint = true;
+  e.x = x;
+  e.y = y;
+  Input input(*this, e);
+  return userClick(*c);
+}
+
+bool Runtime::clickable(const Control& c) const {
+  const Form* f = c.form();
+  return f && accepts(*f) && c.shownOnForm() && c.enabledOnForm();
 }
 
 bool Runtime::userClick(Control& c) {
-  Form* f = c.form();
-  if (!f || !accepts(*f) || !c.shownOnForm() || !c.enabledOnForm()) return false;
+  if (!clickable(c)) return false;
+  RuntimeEvent e{RuntimeEvent::Kind::Click};
+  e.control = &c;
+  Input input(*this, e);
   dispatch([&c] {
     if (c.kind() == ControlKind::CheckBox) {
       auto& cb = static_cast<CheckBox&>(c);
@@ -269,6 +356,9 @@ static bool menuUsable(const MenuItem& m) {
 bool Runtime::userOpenMenu(MenuItem& title) {
   Form* f = title.form();
   if (!f || !accepts(*f) || title.parent() || !menuUsable(title)) return false;
+  RuntimeEvent e{RuntimeEvent::Kind::OpenMenu};
+  e.menu = &title;
+  Input input(*this, e);
   dispatch([&title] {
     if (title.Click) title.Click();
   });
@@ -278,6 +368,9 @@ bool Runtime::userOpenMenu(MenuItem& title) {
 bool Runtime::userChooseMenu(MenuItem& item) {
   Form* f = item.form();
   if (!f || !accepts(*f) || !menuUsable(item)) return false;
+  RuntimeEvent e{RuntimeEvent::Kind::ChooseMenu};
+  e.menu = &item;
+  Input input(*this, e);
   dispatch([&item] {
     if (item.Click) item.Click();
   });
@@ -287,6 +380,9 @@ bool Runtime::userChooseMenu(MenuItem& item) {
 bool Runtime::userShortcut(MenuItem& item) {
   Form* f = item.form();
   if (!f || !accepts(*f) || !menuUsable(item)) return false;
+  RuntimeEvent e{RuntimeEvent::Kind::Shortcut};
+  e.menu = &item;
+  Input input(*this, e);
   dispatch([&item] {
     MenuItem* title = item.parent();
     while (title && title->parent()) title = title->parent();
@@ -296,10 +392,14 @@ bool Runtime::userShortcut(MenuItem& item) {
   return true;
 }
 
-void Runtime::userClose(Form& f) {
-  if (!f.isLoaded()) return;
-  if (!modal_.empty() && !accepts(f)) return;  // a modal form in front keeps the others open
+bool Runtime::userClose(Form& f) {
+  if (!f.isLoaded()) return false;
+  if (!modal_.empty() && !accepts(f)) return false;  // a modal form in front keeps the others open
+  RuntimeEvent e{RuntimeEvent::Kind::Close};
+  e.form = &f;
+  Input input(*this, e);
   dispatch([&f] { f.Form_CloseRequested(); });
+  return true;
 }
 
 // ---- timers ----
@@ -327,7 +427,7 @@ void Runtime::timerChanged(Timer& t, int propId) {
     unschedule(t);
   } else if (propId == Timer::kIntervalProp || !t.scheduled) {
     // A new interval, or Enabled turned on: the count starts afresh.
-    schedule(t, firstTick(nowMs(), t.Interval));
+    schedule(t, firstTick(clockMs(), t.Interval));
   }
   onTimersChanged();
 }
@@ -343,6 +443,20 @@ Timer* Runtime::nextTimer(bool includeSilent) const {
 }
 
 void Runtime::fireTimer(Timer& t, long long now) {
+  if (!t.scheduled) return;
+  // A tick from the realisation's clock. A silent timer's ticks follow from
+  // the schedule alone (they catch up before any event): nobody is told.
+  clock_ = now;
+  if (!t.silent) {
+    RuntimeEvent e{t.running ? RuntimeEvent::Kind::Skip : RuntimeEvent::Kind::Tick};
+    e.at = now;
+    e.control = &t;
+    tell(e);
+  }
+  tick(t, now);
+}
+
+void Runtime::tick(Timer& t, long long now) {
   if (!t.scheduled) return;
   const long long interval = t.Interval;
   const long long wasDue = t.due;

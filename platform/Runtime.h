@@ -35,6 +35,30 @@ constexpr int AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7;
 inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
 }  // namespace mb
 
+// One thing that entered the game from outside, as a flight recorder hears it:
+// an input or a timer tick from the realisation, a call into the game from
+// outside any event (start-up), an answer or return the game waited for, the
+// end of the program. `at` is the game's clock.
+struct RuntimeEvent {
+  enum class Kind { Call, Key, Click, OpenMenu, ChooseMenu, Shortcut, Close, Tick, Skip, Answer, Return, End };
+  Kind kind = Kind::Call;
+  long long at = 0;
+  const Form* form = nullptr;        // key, close, return
+  const Control* control = nullptr;  // click, tick, skip (a tick dropped: its handler still runs)
+  const MenuItem* menu = nullptr;    // open, choose, shortcut
+  int code = 0, shift = 0;           // key; the answer in code
+  bool hasPoint = false;             // a click at a point of the form, in twips
+  float x = 0, y = 0;
+};
+
+class EventObserver {
+ public:
+  virtual ~EventObserver() = default;
+  virtual void heard(const RuntimeEvent& e) = 0;
+  // The game waits for the player: a modal form or a message box opens.
+  virtual void waiting() {}
+};
+
 class Runtime {
  public:
   Runtime();
@@ -49,9 +73,25 @@ class Runtime {
   virtual char pathSeparator() const { return '/'; }
   void playAsync(const std::string& path);  // returns at once; failures are silent
   float Rnd() { return random_.next(); }
-  void Randomize() { random_.mix(timeOfDayEntropy()); }
+  void Randomize();
   Random& random() { return random_; }
-  virtual long long nowMs() const = 0;  // monotonic milliseconds
+  virtual long long nowMs() const = 0;  // the realisation's clock, monotonic milliseconds
+  // The game's clock: the realisation's, read once when an input, a timer tick
+  // or a call from outside begins, and again when a message box or modal form
+  // the game waited for returns; constant in between. The times of those
+  // moments alone therefore fix every timer's schedule, and a recording of
+  // them replays exactly. Outside any event it is the realisation's clock.
+  long long clockMs() const { return depth_ > 0 || routing_ ? clock_ : nowMs(); }
+  // The time of day (ms) when the game's clock read 0. Randomize mixes in the
+  // time of day, this plus the game's clock, so the draws too follow from the
+  // times of the events.
+  virtual std::uint64_t timeOfDayAtStart() const = 0;
+  // Timers whose interval is a multiple of the beat (ms; 0 for none) tick
+  // first on a common beat, so that they wake the program together.
+  virtual long long timerBeat() const { return 0; }
+  // Everything that enters the game is told to the observer (null for none).
+  void setObserver(EventObserver* o) { observer_ = o; }
+  EventObserver* observer() const { return observer_; }
   // A hint: `where` will show these pictures later (the frames of an
   // animation). A realisation that draws pictures ahead draws them at its size.
   virtual void expectPictures(const Image& /*where*/, const std::vector<Picture>& /*pictures*/) {}
@@ -81,14 +121,17 @@ class Runtime {
   KeyTaken userKey(Form& f, int keyCode, int shift);
   void keyDown(Form& f, int keyCode, int shift);  // key preview alone
   bool userClick(Control& c);  // false when filtered (hidden, disabled, blocked by a modal form)
+  bool clickable(const Control& c) const;  // what userClick does not filter
   // A click at (x, y) twips of f's client area, on the control hitTest finds
   // there; false when it lands on no control or its click is filtered.
   bool userClickAt(Form& f, float x, float y);
   bool userOpenMenu(MenuItem& title);
   bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
   bool userShortcut(MenuItem& item);
-  void userClose(Form& f);
-  void dispatch(const std::function<void()>& fn) { dispatchAt(fn, nowMs()); }
+  bool userClose(Form& f);  // false when filtered (not loaded, or a modal form in front)
+  // Runs fn as one event now. Outside any event it is a call into the game
+  // from outside (start-up), which the observer hears.
+  void dispatch(const std::function<void()>& fn);
   // Runs fn as one event at time `at`: silent timers due by then tick first.
   void dispatchAt(const std::function<void()>& fn, long long at);
   int eventDepth() const { return depth_; }
@@ -123,10 +166,6 @@ class Runtime {
   virtual void onEnded() {}
   // After every event (at any depth): a view may settle what the event changed.
   virtual void onEventEnd() {}
-  virtual std::uint64_t timeOfDayEntropy() const = 0;
-  // When a timer started at `start` ticks first. A realisation may move it a
-  // little so that timers share wake-ups; the later ticks keep the interval.
-  virtual long long firstTick(long long start, long long interval) const { return start + interval; }
 
   // Destroys forms unloaded during the event that has just ended.
   void flushGraveyard();
@@ -136,6 +175,16 @@ class Runtime {
   void schedule(Timer& t, long long due);
   void activate(Form& f);
   void catchUpSilent(long long upTo);
+  void tick(Timer& t, long long now);
+  // When a timer started at `start` ticks first: on the beat (moved by at
+  // most half a beat either way) when its interval is a multiple of it.
+  long long firstTick(long long start, long long interval) const;
+  // An input from the realisation begins: stamps the game's clock and tells
+  // the observer, unless it is part of routing another input (told already).
+  // Routing lasts until the input's event begins.
+  class Input;
+  void tell(RuntimeEvent e);
+  void waitEnded(RuntimeEvent e);
 
   Random random_;
   std::vector<Form*> loaded_;
@@ -147,6 +196,9 @@ class Runtime {
   unsigned long long seq_ = 0;
   long long dropped_ = 0;
   int depth_ = 0;
+  long long clock_ = 0;
+  bool routing_ = false;
+  EventObserver* observer_ = nullptr;
   bool ended_ = false;
   bool catchingUp_ = false;
 };

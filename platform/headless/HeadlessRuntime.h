@@ -115,6 +115,7 @@ class HeadlessRuntime : public Runtime {
   // ---- platform ----
   ScreenInfo screen() const override;
   std::string appPath() const override { return cfg_.appPath; }
+  std::uint64_t timeOfDayAtStart() const override { return cfg_.timeOfDayMs; }
   void setScreen(int wPx, int hPx) {
     cfg_.screenWidthPx = wPx;
     cfg_.screenHeightPx = hPx;
@@ -124,7 +125,6 @@ class HeadlessRuntime : public Runtime {
   void runModal(Form& f) override;
   int showMsgBox(const std::string& prompt, int style, const std::string& title) override;
   void startSound(const std::string& path) override;
-  std::uint64_t timeOfDayEntropy() const override { return cfg_.timeOfDayMs + static_cast<std::uint64_t>(now_); }
 
  private:
   Form& target(const std::string& form) const;

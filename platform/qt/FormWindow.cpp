@@ -290,13 +290,18 @@ void ClientArea::flushDirty(Repaint when) {
   }
 }
 
+QPointF ClientArea::twipsAt(QPointF p) const {
+  // The middle of the device pixel under the pointer.
+  const qreal dpr = pixelRatioOf(*this);
+  auto twips = [dpr](qreal v) { return static_cast<float>((std::floor(v * dpr) + 0.5) / dpr * kTwipsPerPixel); };
+  return {twips(p.x()), twips(p.y())};
+}
+
 Control* ClientArea::hitTest(QPointF p) const {
   const Form* f = owner_.form();
   if (!f) return nullptr;
-  // The middle of the device pixel under the pointer, in twips.
-  const qreal dpr = pixelRatioOf(*this);
-  auto twips = [dpr](qreal v) { return static_cast<float>((std::floor(v * dpr) + 0.5) / dpr * kTwipsPerPixel); };
-  return forms::hitTest(*f, twips(p.x()), twips(p.y()));
+  const QPointF at = twipsAt(p);
+  return forms::hitTest(*f, static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void ClientArea::paintEvent(QPaintEvent* e) {
@@ -385,7 +390,10 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* e) {
   Control* was = pressed_;
   pressed_ = nullptr;
   // A click is a press and a release on the same control.
-  if (was && hitTest(e->position()) == was) owner_.form()->runtime().userClick(*was);
+  if (was && hitTest(e->position()) == was) {
+    const QPointF at = twipsAt(e->position());
+    owner_.form()->runtime().userClickAt(*owner_.form(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+  }
   e->accept();
 }
 

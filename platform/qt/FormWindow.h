@@ -47,6 +47,8 @@ class ClientArea : public QWidget {
   }
   // The control a click at a point lands on (the runtime core decides).
   Control* hitTest(QPointF p) const;
+  // A point of the client area (logical pixels) in twips, as clicks take it.
+  QPointF twipsAt(QPointF p) const;
 
  signals:
   // Where the client area has just been painted, by Qt or by itself.

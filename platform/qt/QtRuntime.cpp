@@ -128,6 +128,7 @@ struct QtRuntime::Impl : QObject {
 QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
   if (!QCoreApplication::instance()) throw std::logic_error("QtRuntime needs a QApplication first");
   d_->clock.start();
+  startedAt_ = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
   d_->timer.setSingleShot(true);
   d_->timer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&d_->timer, &QTimer::timeout, d_.get(), [this] { fireDueTimers(); });
@@ -212,12 +213,6 @@ void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& p
   });
 }
 
-std::uint64_t QtRuntime::timeOfDayEntropy() const {
-  const auto wall = static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
-  const auto fine = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-  const auto mono = static_cast<std::uint64_t>(d_->clock.nsecsElapsed());
-  return wall * 0x9E3779B97F4A7C15ull ^ (fine << 17 | fine >> 47) ^ mono;
-}
 
 // ---- forms ----
 
@@ -343,17 +338,6 @@ void QtRuntime::onEventEnd() {
   d_->flushWindows();
 }
 
-long long QtRuntime::firstTick(long long start, long long interval) const {
-  // Timers whose rate is a multiple of 50 ms tick on one common beat: the
-  // aircraft, the units and every animation then wake the program together
-  // instead of each on its own. The first tick moves by at most 25 ms either
-  // way; the ones after it keep the rate exactly.
-  constexpr long long kBeat = 50;
-  const long long due = start + interval;
-  if (interval % kBeat != 0) return due;
-  return std::max(start + 1, (due + kBeat / 2) / kBeat * kBeat);
-}
-
 void QtRuntime::fireDueTimers() {
   // One instant for the whole round: a timer fired now is due again later, so
   // the round ends even when handlers are slow. A handler that runs a nested
@@ -362,10 +346,11 @@ void QtRuntime::fireDueTimers() {
   {
     // A handler's nested loop draws its own events; only this level waits.
     const QScopedValueRollback<int> round(d_->roundDepth, eventDepth());
+    // Silent timers catch up before each event instead, tick by tick.
     while (!ended()) {
-      Timer* t = nextTimer();
+      Timer* t = nextTimer(false);
       if (!t || t->due > now) break;
-      fireTimer(*t, t->silent ? t->due : now);  // a silent timer catches up tick by tick
+      fireTimer(*t, now);
     }
   }
   d_->flushWindows();

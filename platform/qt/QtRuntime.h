@@ -52,6 +52,11 @@ class QtRuntime : public Runtime {
   ScreenInfo screen() const override;
   std::string appPath() const override;
   long long nowMs() const override;
+  std::uint64_t timeOfDayAtStart() const override { return startedAt_; }
+  // Timers whose rate is a multiple of 50 ms tick on one common beat: the
+  // aircraft, the units and every animation then wake the program together
+  // instead of each on its own.
+  long long timerBeat() const override { return 50; }
   void expectPictures(const Image& where, const std::vector<Picture>& pictures) override;
 
  protected:
@@ -68,8 +73,6 @@ class QtRuntime : public Runtime {
   void onMenuChanged(MenuItem& m) override;
   void onEnded() override;
   void onEventEnd() override;
-  std::uint64_t timeOfDayEntropy() const override;
-  long long firstTick(long long start, long long interval) const override;
 
  private:
   struct Impl;
@@ -77,6 +80,7 @@ class QtRuntime : public Runtime {
   void fireDueTimers();
   std::unique_ptr<Impl> d_;
   std::map<std::string, double> preloadMs_;
+  std::uint64_t startedAt_ = 0;  // ms since the epoch when the clock started
 };
 
 }  // namespace forms

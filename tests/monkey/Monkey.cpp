@@ -1,9 +1,11 @@
 #include "Monkey.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 #include "battle/frmBulwarn.h"
+#include "replay/Replay.h"
 
 namespace bulwarn::monkey {
 
@@ -22,11 +24,14 @@ struct MonkeyFailure {
 Monkey::Monkey(Choices& choices, std::uint64_t runtimeSeed) : ch_(choices), rtSeed_(runtimeSeed) {}
 
 Monkey::~Monkey() {
+  recorder_.reset();
   program_.reset();
   rt_.reset();
 }
 
 void Monkey::startProgram() {
+  if (program_ && verifyReplays_) verifyReplay();
+  recorder_.reset();
   program_.reset();
   forms::HeadlessConfig cfg;
   cfg.seed = rtSeed_ + static_cast<std::uint64_t>(stats_.programs);
@@ -39,6 +44,8 @@ void Monkey::startProgram() {
   rt_->setMsgBoxResponder([this](const forms::MsgBoxRecord& r) { return answer(r); });
   rt_->setModalResponder([this](forms::Form& f) { modalTurn(f); });
   program_ = std::make_unique<Program>(*rt_);
+  journal_ = std::make_unique<replay::MemoryJournal>();
+  recorder_ = std::make_unique<replay::Recorder>(*rt_, *journal_, BULWARN_VERSION);
   ++stats_.programs;
   skilled_ = ch_.next(3) == 0;
   lastForm_ = nullptr;  // a new program: its forms may reuse the old ones' memory
@@ -198,8 +205,28 @@ void Monkey::note(std::string what) {
   if (recent_.size() > 40) recent_.pop_front();
 }
 
+std::string Monkey::saveRecording() {
+  if (!journal_ || recordingFolder_.empty()) return {};
+  const std::string path = recordingFolder_ + "/monkey-" + std::to_string(rtSeed_) + "-program" +
+                           std::to_string(stats_.programs) + ".replay";
+  std::ofstream out(path, std::ios::binary);
+  out << journal_->text();
+  return out ? path : std::string();
+}
+
+void Monkey::verifyReplay() {
+  const std::string played = replay::describe(*program_);
+  const replay::Outcome o = replay::replay(replay::parse(journal_->text()));
+  ++replaysVerified_;
+  if (o.exitCode != 0 || o.state != played)
+    fail("the replay of this program does not end alike: " + o.message + "\nplayed:\n" + played + "replayed:\n" +
+         o.state);
+}
+
 void Monkey::fail(const std::string& what) {
   std::string text = what;
+  if (const std::string path = saveRecording(); !path.empty())
+    text += "\nrecording: " + path + " (replay it: bulwarn --replay " + path + ")";
   if (frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr) {
     std::ostringstream st;
     st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused " << b->isPaused()
@@ -398,10 +425,12 @@ Stats Monkey::play(long long maxEvents) {
       ++stats_.events;
       check("event");
     }
+    if (rt_ && verifyReplays_) verifyReplay();
   } catch (const MonkeyFailure& f) {
     stats_.failure = f.what;
   } catch (const std::exception& e) {
     stats_.failure = std::string("exception: ") + e.what();
+    if (const std::string path = saveRecording(); !path.empty()) stats_.failure += "\nrecording: " + path;
   }
   if (rt_) stats_.gameMs += rt_->nowMs();
   return stats_;

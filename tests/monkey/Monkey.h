@@ -16,6 +16,7 @@
 #include "common/Snapshot.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
+#include "replay/Recorder.h"
 
 namespace bulwarn::monkey {
 
@@ -71,6 +72,14 @@ class Monkey {
   Stats play(long long maxEvents);
   // Benchmarks time the game alone, without the invariant checks.
   void setChecking(bool on) { checking_ = on; }
+  // Every program is recorded; a failure writes its recording into this
+  // folder ("" for none) and names the file. With `verify`, each program's
+  // recording is also replayed when it ends and must end in the same state.
+  void setRecording(std::string folder, bool verify) {
+    recordingFolder_ = std::move(folder);
+    verifyReplays_ = verify;
+  }
+  long long replaysVerified() const { return replaysVerified_; }
 
  private:
   void startProgram();
@@ -83,12 +92,19 @@ class Monkey {
   void checkStillness(const frmBulwarn& b);
   void checkLiveness(const frmBulwarn& b);
   void fail(const std::string& what);
+  void verifyReplay();
+  std::string saveRecording();
   forms::Control* randomControl(forms::Form& f);
 
   Choices& ch_;
   std::uint64_t rtSeed_;
   std::unique_ptr<forms::HeadlessRuntime> rt_;
   std::unique_ptr<Program> program_;
+  std::unique_ptr<replay::MemoryJournal> journal_;
+  std::unique_ptr<replay::Recorder> recorder_;
+  std::string recordingFolder_ = ".";
+  bool verifyReplays_ = false;
+  long long replaysVerified_ = 0;
   Stats stats_;
   long long lastUsableMs_ = 0;
   long long lastCheckMs_ = 0;

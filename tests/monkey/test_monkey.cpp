@@ -31,6 +31,18 @@ TEST(Monkey, FixedSeedsKeepEveryInvariant) {
   for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) playSeed(seed, perSeed);
 }
 
+// Each program the monkey plays, recorded and replayed, ends in the same state.
+TEST(Monkey, EveryProgramReplaysToTheSameState) {
+  for (std::uint64_t seed : {11u, 12u, 13u}) {
+    SeededChoices choices(seed);
+    Monkey m(choices, seed);
+    m.setRecording(".", true);
+    const Stats s = m.play(envOr("BULWARN_MONKEY_REPLAY_EVENTS", 30000));
+    EXPECT_EQ(s.failure, "") << "seed " << seed;
+    EXPECT_GE(m.replaysVerified(), s.programs);
+  }
+}
+
 TEST(MonkeyLong, SeedFromTheClock) {
   const auto seed = static_cast<std::uint64_t>(
       envOr("BULWARN_MONKEY_SEED", std::chrono::system_clock::now().time_since_epoch().count()));

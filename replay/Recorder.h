@@ -1,0 +1,99 @@
+// The flight recorder: hears every event that enters the game (the runtime's
+// observer) and keeps it as a line of its recording, in memory or in a file.
+//
+// The file is written by a thread of its own, never by the game's: the game
+// only appends a line to a buffer. The writer empties the buffer at least
+// once a second and at once when the game starts to wait for the player (a
+// modal form or a message box opens: every mission ends with one), always in
+// whole lines, so a game killed at any moment leaves a recording that reads
+// back up to its last line. A failed write (disk full, read-only) is told
+// once, and the game plays on without recording.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/Runtime.h"
+#include "replay/Recording.h"
+
+namespace bulwarn::replay {
+
+// Where the lines go.
+class Journal {
+ public:
+  virtual ~Journal() = default;
+  virtual void append(const std::string& line) = 0;  // a whole line, newline included
+  virtual void checkpoint() {}
+  virtual bool failed() const { return false; }
+};
+
+class MemoryJournal : public Journal {
+ public:
+  void append(const std::string& line) override { text_ += line; }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+class FileJournal : public Journal {
+ public:
+  // Starts the writer, which creates the file (and its folder) and then runs
+  // `housekeeping` (pruning old recordings), all on its own thread.
+  void start(std::string path, std::function<void()> housekeeping = {});
+  ~FileJournal() override;
+  void append(const std::string& line) override;
+  void checkpoint() override;
+  bool failed() const override { return failed_.load(std::memory_order_relaxed); }
+  const std::string& path() const { return path_; }
+  // Say what went wrong, once (stderr by default).
+  void setReporter(std::function<void(const std::string&)> r) { report_ = std::move(r); }
+
+ private:
+  void run();
+  bool writeOut(const std::string& chunk);
+  std::string path_;
+  int fd_ = -1;
+  long long written_ = 0;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::string pending_;
+  bool urgent_ = false, stop_ = false;
+  std::atomic<bool> failed_{false};
+  std::function<void(const std::string&)> report_;
+  std::thread writer_;
+};
+
+class Recorder : public forms::EventObserver {
+ public:
+  // Starts recording the runtime's events into the journal: the header now.
+  Recorder(forms::Runtime& rt, Journal& journal, const std::string& programVersion);
+  ~Recorder() override;
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
+
+  void heard(const forms::RuntimeEvent& e) override;
+  void waiting() override { journal_.checkpoint(); }
+  long long lines() const { return lines_; }
+
+ private:
+  forms::Runtime& rt_;
+  Journal& journal_;
+  long long lines_ = 0;
+  std::string line_;
+};
+
+// The folder recordings go to: $XDG_STATE_HOME/bulwarn, or
+// ~/.local/state/bulwarn; empty when neither can be known.
+std::string recordingsFolder();
+// A new file name for a game starting now, in that folder.
+std::string newRecordingPath(const std::string& folder);
+// Removes all but the newest `keep` recordings in the folder.
+void pruneRecordings(const std::string& folder, int keep);
+
+}  // namespace bulwarn::replay

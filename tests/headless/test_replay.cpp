@@ -1,0 +1,292 @@
+// Recordings: a game recorded on the headless runtime replays to the same
+// final state; broken files and recordings the game does not follow fail
+// cleanly, naming their line; the file writer keeps whole lines and the last
+// ten games.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "Fixture.h"
+#include "replay/Recorder.h"
+#include "replay/Replay.h"
+
+namespace bulwarn::test {
+namespace {
+
+namespace rp = bulwarn::replay;
+namespace fs = std::filesystem;
+
+// A game played by the script, recorded from its start.
+struct Recorded {
+  explicit Recorded(forms::HeadlessConfig cfg = {}) : rt(cfg), program(rt), recorder(rt, journal, BULWARN_VERSION) {
+    rt.onModal("frmOptionsG", [this](forms::Form&) {
+      rt.click("optMedium");
+      rt.click("cmdOK");
+    });
+    program.start();
+    rt.clearModal("frmOptionsG");
+  }
+  frmBulwarn& battle() { return program.frmBulwarn(); }
+  HeadlessRuntime rt;
+  Program program;
+  rp::MemoryJournal journal;
+  rp::Recorder recorder;
+};
+
+std::string replayText(const std::string& text, int* exitCode = nullptr, std::string* message = nullptr) {
+  const rp::Outcome o = rp::replay(rp::parse(text));
+  if (exitCode) *exitCode = o.exitCode;
+  if (message) *message = o.message;
+  return o.state;
+}
+
+TEST(Replay, AGamePlayedWithEveryKindOfInputReplaysToTheSameState) {
+  Recorded g;
+  frmBulwarn& b = g.battle();
+  // Keys, shots, clicks at points and by name, menus, answers, a close, waits.
+  for (int i = 0; i < 6; ++i) g.rt.pressKey(Key::Right);
+  g.rt.pressKey(Key::Enter);
+  g.rt.advance(300);
+  g.rt.clickAt("frmBulwarn", b.imgUnit(2).Left + 200, b.imgUnit(2).Top + 200);
+  g.rt.openMenu("mnuGame");  // pauses, in the middle of the shot
+  g.rt.advance(700);
+  g.rt.chooseMenu("mnuPause");
+  g.rt.advance(6000);  // an attack comes and goes
+  g.rt.answerNext(mb::AnsNo);
+  g.rt.chooseMenu("mnuRestart");
+  g.rt.pressShortcut("F3");
+  for (int i = 0; i < 40 && !g.program.vex.blnVictory && !g.program.vex.blnBreached && !g.program.vex.blnDestroyed; ++i) {
+    g.rt.pressKey(i % 3 ? Key::Space : Key::Left);
+    g.rt.advance(900);
+  }
+  g.rt.onModal("frmAbout", [&](forms::Form&) {
+    g.rt.advance(1500);
+    g.rt.closeWindow("frmAbout");
+  });
+  g.rt.chooseMenu("mnuAbout");  // a slide show, closed by its window
+  g.rt.pressShortcut("F3");
+  g.rt.advance(20000);
+  const std::string played = rp::describe(g.program);
+  int rc = -1;
+  EXPECT_EQ(replayText(g.journal.text(), &rc), played);
+  EXPECT_EQ(rc, 0);
+  EXPECT_NE(played.find("unit 8: left"), std::string::npos);
+}
+
+TEST(Replay, AWholeProgramToItsEndReplaysAndTheRecordingIsComplete) {
+  Recorded g;
+  g.rt.advance(12000);
+  g.rt.answerNext(mb::AnsYes);
+  g.rt.chooseMenu("mnuExit");
+  ASSERT_TRUE(g.rt.ended());
+  const rp::Recording rec = rp::parse(g.journal.text());
+  EXPECT_TRUE(rec.complete);
+  EXPECT_EQ(replayText(g.journal.text()), rp::describe(g.program));
+}
+
+TEST(Replay, BrokenFilesFailWithTheirLineAndNeverCrash) {
+  Recorded g;
+  g.rt.advance(3000);
+  const std::string good = g.journal.text();
+  const std::string header = good.substr(0, good.find('\n') + 1);
+  const struct {
+    std::string text;
+    int line;
+    const char* says;
+  } cases[] = {
+      {"", 0, "empty"},
+      {"hello world\n", 1, "not a Bulwarn recording"},
+      {std::string("bulwarn-recording 1\0\x01\x02\n", 23), 1, "not a line of text"},
+      {"bulwarn-recording 2 version=2.0\n", 1, "format version 2 is not supported"},
+      {"bulwarn-recording 1 version=2.0 screen=12000x9000\n", 1, "lacks a field"},
+      {header.substr(0, 30), 1, "cut off"},
+      {header + "100 call\n50 tick frmBulwarn tmrFly\n", 3, "out of order"},
+      {header + "100 fly frmBulwarn\n", 2, "unknown event"},
+      {header + "100 key frmBulwarn 99999999 0\n", 2, "bad key code"},
+      {header + "100 click frmBulwarn imgUnit(x) 1 2\n", 2, "bad control index"},
+      {header + "100 click frmBulwarn imgUnit(3) 1 nan\n", 2, "bad y"},
+      {header + "100 answer 6 7\n", 2, "unexpected"},
+      {header + "100 end\n200 call\n", 3, "after the end"},
+      {header + std::string(300, '9') + "\n", 2, "too long"},
+      {header + std::string(rp::kMaxBytes, '\n'), 0, "too large"},
+  };
+  for (const auto& c : cases) {
+    try {
+      rp::parse(c.text);
+      ADD_FAILURE() << "read without complaint: " << c.says;
+    } catch (const rp::FormatError& e) {
+      EXPECT_EQ(e.line(), c.line) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+    }
+  }
+  // A last line cut off (a game killed while writing) is left out, not an error.
+  const rp::Recording cut = rp::parse(good + "3100 tick frmBul");
+  EXPECT_EQ(cut.events.size(), rp::parse(good).events.size());
+  EXPECT_NE(cut.note.find("cut off"), std::string::npos);
+}
+
+TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
+  Recorded g;
+  g.rt.advance(2000);
+  const std::string good = g.journal.text();
+  const int lines = static_cast<int>(std::count(good.begin(), good.end(), '\n'));
+  int rc = 0;
+  std::string message;
+  // A tick of a timer that is not running.
+  replayText(good + "3000 tick frmBulwarn tmrHit\n", &rc, &message);
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("line " + std::to_string(lines + 1) + " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"),
+            std::string::npos)
+      << message;
+  // An answer with no message box; a click on a control the form does not have.
+  replayText(good + "3000 answer 6\n", &rc, &message);
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("no message box is open"), std::string::npos) << message;
+  replayText(good + "3000 click frmBulwarn cmdLaunch\n", &rc, &message);
+  EXPECT_EQ(rc, 1);
+  replayText(good + "3000 tick frmBulwarn tmrEnemyTime\n", &rc, &message);  // silent: never recorded
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("silent"), std::string::npos) << message;
+  // The same recording with Windows line ends replays alike.
+  std::string crlf;
+  for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(replayText(crlf, &rc), replayText(good));
+  EXPECT_EQ(rc, 0);
+  // A recording cut in the middle of start-up (the game was killed): the state then, exit 0.
+  const std::string startUp = good.substr(0, good.find(" return frmIntroG"));
+  replayText(startUp.substr(0, startUp.rfind('\n') + 1), &rc, &message);
+  EXPECT_EQ(rc, 0);
+  EXPECT_NE(message.find("stops while the game waits"), std::string::npos) << message;
+}
+
+TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
+  const fs::path dir = fs::temp_directory_path() / ("bulwarn-replay-cmd-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  Recorded g;
+  g.rt.advance(4000);
+  const auto write = [&](const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  };
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(rp::replayCommand(write("good", g.journal.text()), out, err), 0);
+  EXPECT_EQ(rp::replayCommand(write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), out, err), 1);
+  EXPECT_EQ(rp::replayCommand(write("binary", "\x7f" "ELF\x02\x01\x01"), out, err), 2);
+  EXPECT_EQ(rp::replayCommand((dir / "missing").string(), out, err), 2);
+  std::rewind(out);
+  char buf[64] = {};
+  ASSERT_TRUE(std::fgets(buf, sizeof buf, out));
+  EXPECT_EQ(std::string(buf), "outcome: none\n");
+  std::fclose(out);
+  std::fclose(err);
+  fs::remove_all(dir);
+}
+
+TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOnce) {
+  const fs::path dir = fs::temp_directory_path() / ("bulwarn-recorder-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  for (int i = 0; i < 12; ++i) std::ofstream(dir / ("bulwarn-2020010" + std::to_string(i / 10) + "-00000" +
+                                                    std::to_string(i % 10) + "-1.replay"));
+  std::ofstream(dir / "notes.txt");
+  {
+    rp::FileJournal journal;
+    const std::string path = (dir / "bulwarn-20990101-000000-1.replay").string();
+    journal.start(path, [d = dir.string()] { rp::pruneRecordings(d, 10); });
+    HeadlessRuntime rt;
+    Program program(rt);
+    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+    program.start();
+    rt.advance(3000);
+    // Within about a second, without the recorder's end, the file reads back
+    // to its last line: what a kill leaves behind.
+    std::string text;
+    for (int i = 0; i < 40 && text.find(" tick ") == std::string::npos; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      std::ifstream in(path, std::ios::binary);
+      text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_NO_THROW(rp::parse(text));
+  }
+  int recordings = 0;
+  for (const auto& e : fs::directory_iterator(dir)) recordings += e.path().extension() == ".replay";
+  EXPECT_EQ(recordings, 10);
+  EXPECT_TRUE(fs::exists(dir / "notes.txt"));
+  EXPECT_TRUE(fs::exists(dir / "bulwarn-20990101-000000-1.replay"));
+
+  // A folder that cannot be written: one message, and the game plays on.
+  const fs::path ro = dir / "readonly";
+  fs::create_directories(ro);
+  ::chmod(ro.c_str(), 0500);
+  const bool root = ::geteuid() == 0;  // root writes anyway; /proc never takes a file
+  const std::string path = root ? "/proc/bulwarn-cannot-be-here.replay" : (ro / "x.replay").string();
+  int messages = 0;
+  std::string said;
+  {
+    rp::FileJournal journal;
+    journal.setReporter([&](const std::string& m) {
+      ++messages;
+      said = m;
+    });
+    journal.start(path);
+    HeadlessRuntime rt;
+    Program program(rt);
+    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+    program.start();
+    rt.advance(5000);
+    EXPECT_TRUE(program.battleIfLoaded());
+  }
+  EXPECT_EQ(messages, 1);
+  EXPECT_NE(said.find("playing on without recording"), std::string::npos) << said;
+  ::chmod(ro.c_str(), 0700);
+
+  // A disk that fills up during the game (a file size limit stands in for
+  // it): the file is cut back to its last whole line, one message, play goes on.
+  const fs::path full = dir / "full.replay";
+  messages = 0;
+  rlimit was{};
+  ::getrlimit(RLIMIT_FSIZE, &was);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  {
+    rp::FileJournal journal;
+    journal.setReporter([&](const std::string& m) {
+      ++messages;
+      said = m;
+    });
+    journal.start(full.string());
+    HeadlessRuntime rt;
+    Program program(rt);
+    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+    rlimit small = was;
+    small.rlim_cur = 2500;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    program.start();
+    rt.advance(60000);
+    EXPECT_TRUE(program.battleIfLoaded());
+  }
+  ::setrlimit(RLIMIT_FSIZE, &was);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(messages, 1);
+  EXPECT_NE(said.find("File too large"), std::string::npos) << said;
+  std::ifstream in(full, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_LE(kept.size(), 2500u);
+  if (!kept.empty()) {
+    EXPECT_EQ(kept.back(), '\n');
+    EXPECT_NO_THROW(rp::parse(kept));
+  }
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace bulwarn::test
