@@ -7,30 +7,6 @@
 namespace toy {
 namespace {
 
-TEST_F(QtForms, TimersTickAtTheirIntervalAndAHandlerWaitingInAModalFormIsNotReentered) {
-  auto& f = make();
-  auto& dialog = make("frmDialog");
-  int slowTicks = 0, fastInModal = 0, slowInModal = 0;
-  bool modal = false;
-  f.tmrFast.Tick = [&] { fastInModal += modal; };
-  f.tmrSlow.Tick = [&] {
-    if (++slowTicks == 1) {
-      QTimer::singleShot(400, [&] { dialog.Unload(); });  // the player closes the dialog later
-      modal = true;
-      dialog.ShowModal();  // a nested loop inside a timer's handler
-      modal = false;
-    }
-    slowInModal += modal;
-  };
-  f.Show();
-  f.tmrFast.Interval = 40;
-  f.tmrSlow.Interval = 60;
-  ASSERT_TRUE(QTest::qWaitFor([&] { return slowTicks >= 3; }, 3000));
-  EXPECT_EQ(slowInModal, 0) << "the slow timer's handler was re-entered";
-  EXPECT_GE(fastInModal, 5);  // about 400 / 40 ticks while the dialog was up
-  EXPECT_LE(fastInModal, 11);
-}
-
 // Rates that are multiples of 50 ms keep one beat: an animation started at an
 // odd moment then wakes the program together with the aircraft, not apart.
 TEST_F(QtForms, TimersOnMultiplesOfFiftyMillisecondsShareTheirWakeUps) {
