@@ -7,9 +7,12 @@
 // and fires when in line, and reloads with the mouse when the gun is empty.
 // The random numbers are seeded alike each run, so two builds can be compared
 // on the same mission. Then F3 pauses the game for as long again.
-// Prints CPU time of the process as % of one core, and the peak RSS.
+// Prints CPU time of the process as % of one core, and the peak RSS. With
+// BULWARN_BENCH_XSERVER_PID it also prints the X server's CPU over the same
+// spans: what a repaint costs is shared between the two.
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -21,7 +24,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/Startup.h"
 #include "bench/XInput.h"
@@ -60,6 +65,23 @@ constexpr int kMoveMs = 200;  // a key every 200 ms
 
 double percent(double cpu, double wall) { return 100.0 * cpu / wall; }
 
+// CPU seconds another process has used so far (user and system), or -1.
+double cpuOf(long pid) {
+  if (pid <= 0) return -1;
+  std::FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+  if (!f) return -1;
+  char buf[1024] = {};
+  const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+  std::fclose(f);
+  buf[n] = 0;
+  // The command name may hold spaces; the fields after it are plain.
+  const char* rest = std::strrchr(buf, ')');
+  unsigned long utime = 0, stime = 0;
+  if (!rest || std::sscanf(rest + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2)
+    return -1;
+  return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +107,9 @@ int main(int argc, char** argv) {
   // The player's own thinking is not the game's work: its time is left out.
   double playerCpu = 0;
   double cpu0 = 0;
+  const char* xpidText = std::getenv("BULWARN_BENCH_XSERVER_PID");
+  const long xpid = xpidText ? std::atol(xpidText) : 0;
+  double xcpu0 = 0;
   int keys = 0, shots = 0, reloads = 0;
   bool playing = false;
   xcb_window_t focused = 0;
@@ -104,6 +129,9 @@ int main(int argc, char** argv) {
     std::printf("%-24s %10.2f %% of a core  (%d keys, %d shots, %d reloads, %.1f s)\n", what,
                 percent(cpu, static_cast<double>(wall.elapsed()) / 1000.0), keys, shots, reloads,
                 static_cast<double>(wall.elapsed()) / 1000.0);
+    if (const double x = cpuOf(xpid); x >= 0)
+      std::printf("%-24s %10.2f %% of a core\n", (std::string("x-server-") + (what + 4)).c_str(),
+                  percent(x - xcpu0, static_cast<double>(wall.elapsed()) / 1000.0));
     std::fflush(stdout);
   };
   auto move = [&] {
@@ -128,6 +156,7 @@ int main(int argc, char** argv) {
       wall.start();
       playerCpu = 0;
       cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID) - (seconds(CLOCK_THREAD_CPUTIME_ID) - t0);
+      xcpu0 = cpuOf(xpid);
     }
     if (wall.elapsed() >= secs * 1000) {
       report("cpu-in-play");
@@ -140,6 +169,7 @@ int main(int argc, char** argv) {
         wall.start();
         playerCpu = 0;
         cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        xcpu0 = cpuOf(xpid);
         QTimer::singleShot(secs * 1000, [&] {
           report("cpu-paused");
           rusage u{};
