@@ -8,6 +8,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "PictureCache.h"
 #include "platform/Keys.h"
@@ -85,13 +86,52 @@ QRect inkRect(const Control& c, PictureCache& pics, qreal dpr) {
   return r & pics.ink(pic->name, size, dpr).translated(toPixels(c.absoluteRect()).topLeft());
 }
 
-bool hidesBackground(const Control& c) {
+std::size_t lookOf(const Control& c) {
+  size_t h = std::hash<bool>()(c.shownOnForm());
+  auto mix = [&h](size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
+  auto text = [&mix](const std::string& s) { mix(std::hash<std::string>()(s)); };
+  auto pic = [&mix](const Picture& p) { mix(std::hash<const void*>()(p.get())); };
   switch (c.kind()) {
-    case ControlKind::Label: return !static_cast<const Label&>(c).transparent;
-    case ControlKind::PictureBox:
-    case ControlKind::Frame: return true;
-    default: return false;
+    case ControlKind::Label: {
+      const auto& l = static_cast<const Label&>(c);
+      mix(l.BackColor);
+      // Colour and state show only through the caption: the battlefield's
+      // empty labels are disabled and enabled with every shot and attack.
+      if (l.Caption.get().empty()) break;
+      text(l.Caption);
+      mix(l.ForeColor);
+      mix(std::hash<bool>()(l.enabledOnForm()));  // a disabled caption is greyed
+      break;
+    }
+    case ControlKind::Image: pic(static_cast<const Image&>(c).Picture); break;
+    case ControlKind::PictureBox: {
+      const auto& b = static_cast<const PictureBox&>(c);
+      pic(b.Picture);
+      mix(b.BackColor);
+      break;
+    }
+    case ControlKind::Shape: {
+      const auto& s = static_cast<const Shape&>(c);
+      mix(s.FillColor);
+      mix(s.BorderColor);
+      break;
+    }
+    case ControlKind::Line: {
+      const auto& l = static_cast<const Line&>(c);
+      mix(l.BorderColor);
+      for (float v : {l.X1.get(), l.Y1.get(), l.X2.get(), l.Y2.get()}) mix(std::hash<float>()(v));
+      break;
+    }
+    case ControlKind::Frame: {
+      const auto& f = static_cast<const Frame&>(c);
+      text(f.Caption);
+      mix(f.BackColor);
+      mix(f.ForeColor);
+      break;
+    }
+    default: break;
   }
+  return h;
 }
 
 bool needsClip(const Control& c, const QRect& painted) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <cstddef>
 
 #include "platform/Controls.h"
 
@@ -32,8 +33,10 @@ QRect paintRect(const Control& c);
 // The pixels a control's painting really changes: its paint rectangle, and
 // for an image only where its picture is not transparent.
 QRect inkRect(const Control& c, PictureCache& pics, qreal dpr);
-// Controls that fill their whole rectangle: the form's background never shows through them.
-bool hidesBackground(const Control& c);
+// A digest of everything about a painted control that shows, but its
+// rectangle: what its painting below reads must go into it, or a change of it
+// is never repainted.
+std::size_t lookOf(const Control& c);
 // Whether painting `c` must be clipped to `painted` (its paint rectangle):
 // false when it draws only inside its own rectangle and no container cuts that.
 bool needsClip(const Control& c, const QRect& painted);

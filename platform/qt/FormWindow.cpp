@@ -1,7 +1,6 @@
 #include "FormWindow.h"
 
 #include <QAction>
-#include <QBackingStore>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -17,8 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -64,55 +61,6 @@ void syncToggle(QAbstractButton* b, const Toggle& m, bool checked) {
   b->setChecked(checked);
 }
 
-// A push button that draws each of its looks once. The style lays out and
-// shapes the caption on every paint, and the Fire button changes state with
-// every shot and every attack.
-class PushButton : public QPushButton {
- public:
-  explicit PushButton(QWidget* parent) : QPushButton(parent) {}
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QStyleOptionButton opt;
-    initStyleOption(&opt);
-    const qreal dpr = pixelRatioOf(*this);
-    // Everything the style draws from, so a changed look is never served stale.
-    const Look look{opt.state,        opt.features, opt.text, opt.rect.size(), opt.palette.cacheKey(),
-                    font().key(),     opt.icon.cacheKey(),    opt.iconSize,    dpr};
-    auto it = std::find_if(looks_.begin(), looks_.end(), [&](const auto& l) { return l.first == look; });
-    if (it == looks_.end()) {
-      if (looks_.size() >= kLooks) looks_.erase(looks_.begin());
-      QPixmap pm((QSizeF(opt.rect.size()) * dpr).toSize());
-      pm.setDevicePixelRatio(dpr);
-      pm.fill(Qt::transparent);
-      QPainter p(&pm);
-      style()->drawControl(QStyle::CE_PushButton, &opt, &p, this);
-      p.end();
-      it = looks_.insert(looks_.end(), {look, pm});
-    }
-    QPainter(this).drawPixmap(0, 0, it->second);
-  }
-
- private:
-  struct Look {
-    QStyle::State state;
-    QStyleOptionButton::ButtonFeatures features;
-    QString text;
-    QSize size;
-    qint64 palette;
-    QString font;
-    qint64 icon;
-    QSize iconSize;
-    qreal dpr;
-    bool operator==(const Look& o) const {
-      return state == o.state && features == o.features && text == o.text && size == o.size &&
-             palette == o.palette && font == o.font && icon == o.icon && iconSize == o.iconSize && dpr == o.dpr;
-    }
-  };
-  static constexpr size_t kLooks = 8;  // up, down, disabled, focused, ... with room to spare
-  std::vector<std::pair<Look, QPixmap>> looks_;
-};
-
 }  // namespace
 
 qreal pixelRatioOf(const QWidget& w) {
@@ -124,9 +72,6 @@ qreal pixelRatioOf(const QWidget& w) {
 
 // ---- client area ----
 
-// Repaints larger than this (in pixels) first leave out what opaque controls hide.
-constexpr long kWorthCovering = 12000;
-
 ClientArea::ClientArea(FormWindow& owner, QSize size) : QWidget(&owner), owner_(owner) {
   setFixedSize(size);
   // Every pixel is painted from the model; Qt need not clear it first.
@@ -134,66 +79,13 @@ ClientArea::ClientArea(FormWindow& owner, QSize size) : QWidget(&owner), owner_(
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-namespace {
-
-// Everything about a painted control that shows, but its rectangle.
-size_t lookOf(const Control& c) {
-  size_t h = std::hash<bool>()(c.shownOnForm());
-  auto mix = [&h](size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
-  auto text = [&mix](const std::string& s) { mix(std::hash<std::string>()(s)); };
-  auto pic = [&mix](const Picture& p) { mix(std::hash<const void*>()(p.get())); };
-  switch (c.kind()) {
-    case ControlKind::Label: {
-      const auto& l = static_cast<const Label&>(c);
-      mix(l.BackColor);
-      // Colour and state show only through the caption: the battlefield's
-      // empty labels are disabled and enabled with every shot and attack.
-      if (l.Caption.get().empty()) break;
-      text(l.Caption);
-      mix(l.ForeColor);
-      mix(std::hash<bool>()(l.enabledOnForm()));  // a disabled caption is greyed
-      break;
-    }
-    case ControlKind::Image: pic(static_cast<const Image&>(c).Picture); break;
-    case ControlKind::PictureBox: {
-      const auto& b = static_cast<const PictureBox&>(c);
-      pic(b.Picture);
-      mix(b.BackColor);
-      break;
-    }
-    case ControlKind::Shape: {
-      const auto& s = static_cast<const Shape&>(c);
-      mix(s.FillColor);
-      mix(s.BorderColor);
-      break;
-    }
-    case ControlKind::Line: {
-      const auto& l = static_cast<const Line&>(c);
-      mix(l.BorderColor);
-      for (float v : {l.X1.get(), l.Y1.get(), l.X2.get(), l.Y2.get()}) mix(std::hash<float>()(v));
-      break;
-    }
-    case ControlKind::Frame: {
-      const auto& f = static_cast<const Frame&>(c);
-      text(f.Caption);
-      mix(f.BackColor);
-      mix(f.ForeColor);
-      break;
-    }
-    default: break;
-  }
-  return h;
-}
-
-}  // namespace
-
 void ClientArea::refresh(const Control& c) {
   if (std::find(dirty_.begin(), dirty_.end(), &c) == dirty_.end()) dirty_.push_back(&c);
   flushUnlessInEvent();
 }
 
 void ClientArea::refreshBackground() {
-  backgroundDirty_ = true;
+  planner_.backgroundChanged(rect());
   flushUnlessInEvent();
 }
 
@@ -205,86 +97,26 @@ void ClientArea::flushUnlessInEvent() {
 
 void ClientArea::flushDirty(Repaint when) {
   // Called for every window at the end of every event; most have nothing to do.
-  if (dirty_.empty() && !backgroundDirty_) return;
+  if (dirty_.empty() && planner_.idle()) return;
   const Form* f = owner_.form();
   if (!f) {
     dirty_.clear();
-    backgroundDirty_ = false;
+    planner_.forgetAll();
     return;
   }
-  // Where each control that really changed was and is now.
-  struct Change {
-    const Control* control;
-    QRegion where;
-  };
-  std::vector<Change> changes;
   // A hidden window (the picture store) keeps its changes until it shows:
   // the ink of its pictures would wait for them to be drawn, for nothing.
   if (!isVisible()) return;
   const qreal dpr = pixelRatioOf(*this);
-  for (const Control* c : dirty_) {
-    const QRect now = inkRect(*c, owner_.pictures(), dpr);
-    const size_t look = lookOf(*c);
-    auto it = painted_.find(c);
-    if (it == painted_.end()) it = painted_.emplace(c, Painted{QRect(), look ^ 1}).first;
-    Painted& was = it->second;
-    if (was.rect == now && was.look == look) continue;
-    // A step of a moving sprite: one rectangle around both places. Two
-    // overlapping ones would split into bands, each painted and sent on its own.
-    QRegion where;
-    if (!was.rect.isEmpty() && was.rect.intersects(now)) {
-      where = was.rect.united(now);
-    } else {
-      if (!was.rect.isEmpty()) where += was.rect;
-      if (!now.isEmpty()) where += now;
-    }
-    was = Painted{now, look};
-    changes.push_back({c, where});
-  }
+  for (const Control* c : dirty_) planner_.touched(c, inkRect(*c, owner_.pictures(), dpr), lookOf(*c));
   dirty_.clear();
-  if (changes.empty() && !backgroundDirty_) return;
-
-  // A change beneath an opaque control that stays as it was does not show:
-  // when the screen flashes on a hit, the background and the frames change
-  // colour, but not the gauges, bullets and panels that sit on them. Looking
-  // for such controls costs more than repainting a few small sprites.
-  long area = backgroundDirty_ ? long(width()) * height() : 0;
-  for (const Change& ch : changes) area += long(ch.where.boundingRect().width()) * ch.where.boundingRect().height();
-  struct Cover {
-    size_t z;
-    QRect rect;
-  };
-  std::vector<Cover> covers;
-  std::vector<size_t> zOf(changes.size(), 0);
-  const auto& cs = f->controls();
-  for (size_t z = 0; area > kWorthCovering && z < cs.size(); ++z) {
-    const Control* c = cs[z];
-    if (!isPainted(c->kind())) continue;
-    const auto ch = std::find_if(changes.begin(), changes.end(), [c](const Change& x) { return x.control == c; });
-    if (ch != changes.end()) {
-      zOf[static_cast<size_t>(ch - changes.begin())] = z;
-    } else if (hidesBackground(*c)) {
-      const QRect r = paintRect(*c);
-      if (!r.isEmpty()) covers.push_back({z, r});
-    }
-  }
-  auto uncovered = [&covers](QRegion where, size_t above, bool all) {
-    for (const Cover& k : covers)
-      if ((all || k.z > above) && where.intersects(k.rect)) where -= k.rect;
-    return where;
-  };
   // One repaint for the whole event, now: each call into the widget's repaint
   // bookkeeping costs more than collecting the rectangles here, and a posted
   // update would cost a trip through the event queue as well.
-  QRegion changed;
-  for (size_t i = 0; i < changes.size(); ++i) changed += uncovered(changes[i].where, zOf[i], false);
-  if (backgroundDirty_) {
-    backgroundDirty_ = false;
-    changed += uncovered(QRegion(rect()), 0, true);
-  }
+  const QRegion changed = planner_.plan();
   if (changed.isEmpty()) return;
   if (when == Repaint::Now) {
-    if (!paintDirect(changed)) repaint(changed);
+    repaint(changed);
   } else {
     update(changed);
   }
@@ -311,66 +143,21 @@ void ClientArea::paintEvent(QPaintEvent* e) {
     p.fillRect(e->rect(), palette().window());
     return;
   }
-  paintForm(p, *f, e->region(), Clip::ByQt);
-}
-
-// Qt's own repaint of a widget goes through the window's whole widget tree
-// and its bookkeeping, which costs about as much again as painting a few small
-// sprites. The client area is opaque and knows exactly what it covers, so it
-// paints straight into the window's backing store and sends that part on.
-// Anything that touches a child widget (a button) is left to Qt, which
-// paints the child over it.
-bool ClientArea::paintDirect(const QRegion& changed) {
-  // A control may reach past the client area's edges; the window around it is not ours.
-  const QRegion region = changed.intersected(rect());
-  if (region.isEmpty()) return true;
-  const Form* f = owner_.form();
-  QWidget* top = window();
-  QWindow* win = top->windowHandle();
-  QBackingStore* store = top->backingStore();
-  if (!f || !store || !win || !win->isExposed() || !isVisible()) return false;
-  for (const QObject* o : children()) {
-    const auto* w = qobject_cast<const QWidget*>(o);
-    if (w && w->isVisible() && region.intersects(w->geometry())) return false;
-  }
-  const QPoint at = mapTo(top, QPoint(0, 0));
-  const QRegion onWindow = region.translated(at);
-  store->beginPaint(onWindow);
-  {
-    QPainter p(store->paintDevice());
-    p.translate(at);
-    paintForm(p, *f, region, Clip::Here);
-  }
-  store->endPaint();
-  store->flush(onWindow, win);
-  return true;
-}
-
-void ClientArea::paintForm(QPainter& p, const Form& f, const QRegion& dirty, Clip clip) {
-  // Qt's painter is held to the dirty region whatever clip we add; ours must
-  // hold itself, or a control half in it would be painted over its neighbours.
-  if (clip == Clip::Here) p.setClipRegion(dirty);
-  for (const QRect& r : dirty) p.fillRect(r, toQColor(f.BackColor));
+  const QRegion& dirty = e->region();
+  for (const QRect& r : dirty) p.fillRect(r, toQColor(f->BackColor));
   const qreal dpr = pixelRatioOf(*this);
   bool clipped = false;
-  for (const Control* c : f.controls()) {
+  for (const Control* c : f->controls()) {
     if (!isPainted(c->kind())) continue;
     const QRect r = paintRect(*c);
     if (r.isEmpty() || !dirty.intersects(r)) continue;
     // Setting a clip costs as much as painting a small control; most need none.
+    // Qt holds the painter to the dirty region whatever clip is set here.
     if (needsClip(*c, r)) {
-      if (clip == Clip::Here) {
-        p.setClipRegion(dirty.intersected(r));
-      } else {
-        p.setClipRect(r);
-      }
+      p.setClipRect(r);
       clipped = true;
     } else if (clipped) {
-      if (clip == Clip::Here) {
-        p.setClipRegion(dirty);
-      } else {
-        p.setClipping(false);
-      }
+      p.setClipping(false);
       clipped = false;
     }
     paintControl(p, *c, owner_.pictures(), dpr);
@@ -503,7 +290,7 @@ void FormWindow::createWidget(Control& c) {
   QWidget* w = nullptr;
   switch (c.kind()) {
     case ControlKind::CommandButton: {
-      auto* b = new PushButton(client_);
+      auto* b = new QPushButton(client_);
       b->setAutoDefault(false);
       w = b;
       connect(b, &QPushButton::clicked, this, [this, cp = &c] {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "RepaintPlanner.h"
 #include "platform/Form.h"
 
 class QAction;
@@ -41,9 +42,8 @@ class ClientArea : public QWidget {
   enum class Repaint { Now, Later };
   void flushDirty(Repaint when = Repaint::Now);
   void forget() {
-    painted_.clear();
+    planner_.forgetAll();
     dirty_.clear();
-    backgroundDirty_ = false;
   }
   // The control a click at a point lands on (the runtime core decides).
   Control* hitTest(QPointF p) const;
@@ -51,7 +51,7 @@ class ClientArea : public QWidget {
   QPointF twipsAt(QPointF p) const;
 
  signals:
-  // Where the client area has just been painted, by Qt or by itself.
+  // Where the client area has just been painted.
   void painted(const QRegion& where);
 
  protected:
@@ -60,22 +60,12 @@ class ClientArea : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
 
  private:
-  // Paints a changed region straight to the window; false leaves it to Qt.
-  bool paintDirect(const QRegion& changed);
-  // Who keeps the painter inside the dirty region: Qt (in a paint event) or we.
-  enum class Clip { ByQt, Here };
-  void paintForm(QPainter& p, const Form& f, const QRegion& dirty, Clip clip);
   FormWindow& owner_;
-  struct Painted {
-    QRect rect;
-    size_t look = 0;
-  };
-  std::unordered_map<const Control*, Painted> painted_;
+  RepaintPlanner planner_;
   // Inside an event the flush waits for the event's end (the runtime calls it).
   void flushUnlessInEvent();
 
   std::vector<const Control*> dirty_;
-  bool backgroundDirty_ = false;
   Control* pressed_ = nullptr;
 };
 
