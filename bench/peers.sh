@@ -84,21 +84,23 @@ window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -1; }
 
 # ---- getting each game into play, and its player ----
 
-# Bulwarn: every card is answered with Enter until the battle screen is in front.
+# Bulwarn: every card is answered with Enter until the battle screen has the
+# focus (its window is called "Bulwarn", as is the first notice, but is larger).
 start_bulwarn() {
   "$BULWARN" >"$WORK/bulwarn.log" 2>&1 &
   GAME=$!
+  local w WIDTH HEIGHT
   for _ in $(seq 40); do
     sleep 0.5
-    local w
-    w=$(xdotool getactivewindow 2>/dev/null || true)
-    [ -z "$w" ] && w=$(window_of "$GAME")
-    [ -z "$w" ] && continue
-    if [ "$(xdotool getwindowname "$w")" = "Bulwarn" ]; then
+    w=$(xdotool getwindowfocus 2>/dev/null || true)
+    [ -n "$w" ] && [ "$w" != 1 ] || continue
+    WIDTH=0
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+    if [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Bulwarn" ] && [ "$WIDTH" -ge 650 ]; then
       FOCUS=$w
       return 0
     fi
-    xdotool windowfocus --sync "$w" key Return 2>/dev/null || true
+    xdotool key Return
   done
   echo "peers: Bulwarn did not reach its battle screen" >&2
   return 1
@@ -113,7 +115,7 @@ script_bulwarn() {
 }
 pause_bulwarn() { xdotool key F3; }
 
-# KSpaceDuel: a new game, then both ships' keys, and Space (a new round) every few inputs.
+# KSpaceDuel: Space starts, then both ships' keys, and Space (a new round) every few inputs.
 start_kspaceduel() {
   "$KSPACEDUEL" >"$WORK/kspaceduel.log" 2>&1 &
   GAME=$!
@@ -124,7 +126,7 @@ start_kspaceduel() {
   done
   [ -n "$FOCUS" ] || { echo "peers: KSpaceDuel showed no window" >&2; return 1; }
   sleep 1
-  xdotool windowfocus --sync "$FOCUS" key ctrl+n sleep 0.5 key space
+  xdotool windowfocus --sync "$FOCUS" key space
 }
 script_kspaceduel() {
   local keys=(s f e d Left Right Up Down) n=$(( (SECS + 5) * 5 )) i
@@ -135,7 +137,7 @@ script_kspaceduel() {
 }
 pause_kspaceduel() { xdotool key p; }
 
-# KBounce: a new game, then the pointer over the field, and a click (a wall) every fifth input.
+# KBounce: a click starts a game, then the pointer over the field, and a click (a wall) every fifth input.
 start_kbounce() {
   "$KBOUNCE" >"$WORK/kbounce.log" 2>&1 &
   GAME=$!
@@ -146,7 +148,9 @@ start_kbounce() {
   done
   [ -n "$FOCUS" ] || { echo "peers: KBounce showed no window" >&2; return 1; }
   sleep 1
-  xdotool windowfocus --sync "$FOCUS" key ctrl+n
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$FOCUS")"
+  xdotool windowfocus --sync "$FOCUS" mousemove $(( X + WIDTH / 2 )) $(( Y + HEIGHT / 2 )) click 1
 }
 script_kbounce() {
   local n=$(( (SECS + 5) * 5 )) i x y
