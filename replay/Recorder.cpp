@@ -50,13 +50,35 @@ FileJournal::~FileJournal() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+namespace {
+void writeLines(std::string& out, std::vector<EventRecord>& events) {
+  for (const EventRecord& e : events) {
+    out += eventLine(e);
+    out += '\n';
+  }
+  events.clear();
+}
+}  // namespace
+
 void FileJournal::append(const std::string& line) {
   if (failed()) return;
   bool first = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    first = pending_.empty();
+    first = pending_.empty() && events_.empty();
+    writeLines(pending_, events_);  // what came before this line stays before it
     pending_ += line;
+  }
+  if (first) wake_.notify_one();
+}
+
+void FileJournal::append(EventRecord&& e) {
+  if (failed()) return;
+  bool first = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    first = pending_.empty() && events_.empty();
+    events_.push_back(std::move(e));
   }
   if (first) wake_.notify_one();
 }
@@ -72,18 +94,21 @@ void FileJournal::checkpoint() {
 
 void FileJournal::run() {
   std::unique_lock<std::mutex> lock(mutex_);
+  std::vector<EventRecord> events;
   while (true) {
     // Asleep while there is nothing to write; then lines gather for at most a second.
-    wake_.wait(lock, [this] { return stop_ || urgent_ || !pending_.empty(); });
+    wake_.wait(lock, [this] { return stop_ || urgent_ || !pending_.empty() || !events_.empty(); });
     wake_.wait_for(lock, std::chrono::seconds(1), [this] { return stop_ || urgent_; });
     std::string chunk;
     chunk.swap(pending_);
+    events.swap(events_);  // the game's thread goes on with the emptied vector
     urgent_ = false;
     const bool stopping = stop_;
     lock.unlock();
+    writeLines(chunk, events);
     if (!chunk.empty() && !failed()) writeOut(chunk);
     lock.lock();
-    if (stopping && pending_.empty()) return;
+    if (stopping && pending_.empty() && events_.empty()) return;
   }
 }
 
@@ -137,9 +162,7 @@ Recorder::~Recorder() {
 
 void Recorder::heard(const forms::RuntimeEvent& e) {
   if (journal_.failed()) return;
-  line_ = eventLine(e);
-  line_ += '\n';
-  journal_.append(line_);
+  journal_.append(recordOf(e));
   ++lines_;
   if (e.kind == Kind::End) journal_.checkpoint();
 }

@@ -11,12 +11,13 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/Runtime.h"
 #include "replay/Recording.h"
@@ -28,12 +29,15 @@ class Journal {
  public:
   virtual ~Journal() = default;
   virtual void append(const std::string& line) = 0;  // a whole line, newline included
+  // An event's line; a journal with a thread of its own writes it out there.
+  virtual void append(EventRecord&& e) { append(eventLine(e) + '\n'); }
   virtual void checkpoint() {}
   virtual bool failed() const { return false; }
 };
 
 class MemoryJournal : public Journal {
  public:
+  using Journal::append;
   void append(const std::string& line) override { text_ += line; }
   const std::string& text() const { return text_; }
 
@@ -48,6 +52,8 @@ class FileJournal : public Journal {
   void start(std::string path, std::function<void()> housekeeping = {});
   ~FileJournal() override;
   void append(const std::string& line) override;
+  // Only a copy of the event waits: the game's thread never formats a line.
+  void append(EventRecord&& e) override;
   void checkpoint() override;
   bool failed() const override { return failed_.load(std::memory_order_relaxed); }
   const std::string& path() const { return path_; }
@@ -62,7 +68,8 @@ class FileJournal : public Journal {
   long long written_ = 0;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::string pending_;
+  std::string pending_;              // lines waiting to be written, in order;
+  std::vector<EventRecord> events_;  // then these events
   bool urgent_ = false, stop_ = false;
   std::atomic<bool> failed_{false};
   std::function<void(const std::string&)> report_;
@@ -85,7 +92,6 @@ class Recorder : public forms::EventObserver {
   forms::Runtime& rt_;
   Journal& journal_;
   long long lines_ = 0;
-  std::string line_;
 };
 
 // The folder recordings go to: $XDG_STATE_HOME/bulwarn, or

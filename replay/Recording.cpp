@@ -14,10 +14,10 @@ namespace {
 constexpr struct {
   Kind kind;
   const char* name;
-} kKinds[] = {{Kind::Call, "call"},       {Kind::Key, "key"},           {Kind::Click, "click"},
-              {Kind::OpenMenu, "open"},   {Kind::ChooseMenu, "choose"}, {Kind::Shortcut, "shortcut"},
-              {Kind::Close, "close"},     {Kind::Tick, "tick"},         {Kind::Skip, "skip"},
-              {Kind::Answer, "answer"},   {Kind::Return, "return"},     {Kind::End, "end"}};
+} kKinds[] = {{Kind::Call, "call"},     {Kind::Key, "key"},           {Kind::Click, "click"},
+              {Kind::OpenMenu, "open"}, {Kind::ChooseMenu, "choose"}, {Kind::Shortcut, "shortcut"},
+              {Kind::Close, "close"},   {Kind::Tick, "tick"},         {Kind::Skip, "skip"},
+              {Kind::Answer, "answer"}, {Kind::Return, "return"},     {Kind::End, "end"}};
 
 template <class T>
 void appendNumber(std::string& out, T v, int base = 10) {
@@ -168,8 +168,7 @@ Event parseEvent(std::string_view line, int number, long long last) {
   Event e;
   e.line = number;
   e.at = r.number<long long>("time", 0, kMaxTime);
-  if (e.at < last)
-    r.fail("out of order: time " + std::to_string(e.at) + " comes after " + std::to_string(last));
+  if (e.at < last) r.fail("out of order: time " + std::to_string(e.at) + " comes after " + std::to_string(last));
   const std::string_view kind = r.word("event kind");
   bool known = false;
   for (const auto& k : kKinds)
@@ -241,7 +240,38 @@ std::string headerLine(const Header& h) {
   return s;
 }
 
-std::string eventLine(const forms::RuntimeEvent& e) {
+EventRecord recordOf(const forms::RuntimeEvent& e) {
+  EventRecord r;
+  r.kind = e.kind;
+  r.at = e.at;
+  r.code = e.code;
+  r.shift = e.shift;
+  switch (e.kind) {
+    case Kind::Key:
+    case Kind::Close:
+    case Kind::Return: r.form = e.form->name(); break;
+    case Kind::Click:
+    case Kind::Tick:
+    case Kind::Skip:
+      r.form = e.control->form()->name();
+      r.name = e.control->name();
+      r.index = e.control->index();
+      r.hasPoint = e.hasPoint;
+      r.x = e.x;
+      r.y = e.y;
+      break;
+    case Kind::OpenMenu:
+    case Kind::ChooseMenu:
+    case Kind::Shortcut:
+      r.form = e.menu->form()->name();
+      r.name = e.menu->name();
+      break;
+    default: break;
+  }
+  return r;
+}
+
+std::string eventLine(const EventRecord& e) {
   std::string s;
   s.reserve(48);
   appendNumber(s, e.at);
@@ -251,14 +281,14 @@ std::string eventLine(const forms::RuntimeEvent& e) {
     case Kind::Call:
     case Kind::End: break;
     case Kind::Key:
-      s += ' ' + e.form->name() + ' ';
+      s += ' ' + e.form + ' ';
       appendNumber(s, e.code);
       s += ' ';
       appendNumber(s, e.shift);
       break;
     case Kind::Click:
-      s += ' ' + e.control->form()->name() + ' ';
-      appendControl(s, e.control->name(), e.control->index());
+      s += ' ' + e.form + ' ';
+      appendControl(s, e.name, e.index);
       if (e.hasPoint) {
         s += ' ';
         appendFloat(s, e.x);
@@ -268,11 +298,11 @@ std::string eventLine(const forms::RuntimeEvent& e) {
       break;
     case Kind::OpenMenu:
     case Kind::ChooseMenu:
-    case Kind::Shortcut: s += ' ' + e.menu->form()->name() + ' ' + e.menu->name(); break;
+    case Kind::Shortcut:
     case Kind::Tick:
-    case Kind::Skip: s += ' ' + e.control->form()->name() + ' ' + e.control->name(); break;
+    case Kind::Skip: s += ' ' + e.form + ' ' + e.name; break;
     case Kind::Close:
-    case Kind::Return: s += ' ' + e.form->name(); break;
+    case Kind::Return: s += ' ' + e.form; break;
     case Kind::Answer:
       s += ' ';
       appendNumber(s, e.code);

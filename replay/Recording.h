@@ -26,7 +26,7 @@ struct Header {
   std::uint64_t seed = 0;
   long long beat = 0;
   std::uint64_t tod = 0;  // the time of day (ms) at clock 0: Randomize mixes in tod + the clock
-  std::string started;  // wall-clock time of the start, for people; optional
+  std::string started;    // wall-clock time of the start, for people; optional
 };
 
 using Kind = forms::RuntimeEvent::Kind;
@@ -61,8 +61,21 @@ class FormatError : public std::runtime_error {
 };
 
 std::string headerLine(const Header& h);
-// The line of an event as the runtime tells it (without the newline).
-std::string eventLine(const forms::RuntimeEvent& e);
+// What the line of an event says, with the names copied out of the game, so
+// the line can be written later, on another thread, after the form is gone.
+struct EventRecord {
+  Kind kind = Kind::Call;
+  long long at = 0;
+  std::string form, name;  // the form, and the control or menu item
+  int index = -1;          // of a control array's member
+  int code = 0, shift = 0;
+  bool hasPoint = false;
+  float x = 0, y = 0;
+};
+EventRecord recordOf(const forms::RuntimeEvent& e);
+// The line of an event (without the newline).
+std::string eventLine(const EventRecord& r);
+inline std::string eventLine(const forms::RuntimeEvent& e) { return eventLine(recordOf(e)); }
 // Reads a recording; a malformed one throws FormatError naming its line.
 Recording parse(std::string_view text);
 Recording readFile(const std::string& path);

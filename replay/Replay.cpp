@@ -95,11 +95,13 @@ void Player::apply(const Event& e) {
       if (e.hasPoint) {
         forms::Control* hit = forms::hitTest(f, e.x, e.y);
         if (hit != c)
-          throw Divergence(e, "a click at " + num(e.x) + ", " + num(e.y) + " lands on " +
-                                  (hit ? hit->name() + (hit->index() >= 0 ? "(" + std::to_string(hit->index()) + ")" : "")
-                                       : std::string("nothing")) +
-                                  " here");
-        if (!rt_.userClickAt(f, e.x, e.y)) throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
+          throw Divergence(e,
+                           "a click at " + num(e.x) + ", " + num(e.y) + " lands on " +
+                               (hit ? hit->name() + (hit->index() >= 0 ? "(" + std::to_string(hit->index()) + ")" : "")
+                                    : std::string("nothing")) +
+                               " here");
+        if (!rt_.userClickAt(f, e.x, e.y))
+          throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
       } else if (!rt_.userClick(*c)) {
         throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
       }
@@ -134,8 +136,8 @@ void Player::apply(const Event& e) {
       if (t.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(t.due));
       forms::Timer* first = rt_.nextTimer(false);
       if (first && first != &t)
-        throw Divergence(e, "a tick of a timer while " + first->name() + " is due first (at " +
-                                std::to_string(first->due) + ")");
+        throw Divergence(
+            e, "a tick of a timer while " + first->name() + " is due first (at " + std::to_string(first->due) + ")");
       rt_.fireTimer(t, e.at);
       return;
     }
@@ -172,7 +174,8 @@ int Player::answer(const std::string& prompt, int style) {
       take();
       if (pace) pace(e.at);
       clock_ = e.at;
-      const bool fits = yesNo ? (e.code == forms::mb::AnsYes || e.code == forms::mb::AnsNo) : e.code == forms::mb::AnsOk;
+      const bool fits =
+          yesNo ? (e.code == forms::mb::AnsYes || e.code == forms::mb::AnsNo) : e.code == forms::mb::AnsOk;
       if (!fits) throw Divergence(e, "an answer the message box '" + prompt.substr(0, 60) + "' does not offer");
       return e.code;
     }
@@ -182,7 +185,6 @@ int Player::answer(const std::string& prompt, int style) {
   }
   return yesNo ? forms::mb::AnsNo : forms::mb::AnsOk;
 }
-
 
 Outcome settle(const Player& player, const std::function<bool()>& play) {
   Outcome out;
@@ -194,7 +196,8 @@ Outcome settle(const Player& player, const std::function<bool()>& play) {
                std::to_string(player.lastEvent() ? player.lastEvent()->line : 1) +
                "): the game was killed or is still running; this is the state then\n";
     } else if (!rec.complete) {
-      notes += "note: the recording has no end (the game did not exit normally); this is the state after its last event\n";
+      notes +=
+          "note: the recording has no end (the game did not exit normally); this is the state after its last event\n";
     }
   } catch (const Divergence& d) {
     out.exitCode = 1;

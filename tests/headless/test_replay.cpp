@@ -62,7 +62,8 @@ TEST(Replay, AGamePlayedWithEveryKindOfInputReplaysToTheSameState) {
   g.rt.answerNext(mb::AnsNo);
   g.rt.chooseMenu("mnuRestart");
   g.rt.pressShortcut("F3");
-  for (int i = 0; i < 40 && !g.program.vex.blnVictory && !g.program.vex.blnBreached && !g.program.vex.blnDestroyed; ++i) {
+  for (int i = 0; i < 40 && !g.program.vex.blnVictory && !g.program.vex.blnBreached && !g.program.vex.blnDestroyed;
+       ++i) {
     g.rt.pressKey(i % 3 ? Key::Space : Key::Left);
     g.rt.advance(900);
   }
@@ -142,7 +143,8 @@ TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
   // A tick of a timer that is not running.
   replayText(good + "3000 tick frmBulwarn tmrHit\n", &rc, &message);
   EXPECT_EQ(rc, 1);
-  EXPECT_NE(message.find("line " + std::to_string(lines + 1) + " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"),
+  EXPECT_NE(message.find("line " + std::to_string(lines + 1) +
+                         " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"),
             std::string::npos)
       << message;
   // An answer with no message box; a click on a control the form does not have.
@@ -179,7 +181,11 @@ TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
   std::FILE* err = std::tmpfile();
   EXPECT_EQ(rp::replayCommand(write("good", g.journal.text()), out, err), 0);
   EXPECT_EQ(rp::replayCommand(write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), out, err), 1);
-  EXPECT_EQ(rp::replayCommand(write("binary", "\x7f" "ELF\x02\x01\x01"), out, err), 2);
+  EXPECT_EQ(rp::replayCommand(write("binary",
+                                    "\x7f"
+                                    "ELF\x02\x01\x01"),
+                              out, err),
+            2);
   EXPECT_EQ(rp::replayCommand((dir / "missing").string(), out, err), 2);
   std::rewind(out);
   char buf[64] = {};
@@ -194,16 +200,32 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
   const fs::path dir = fs::temp_directory_path() / ("bulwarn-recorder-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
-  for (int i = 0; i < 12; ++i) std::ofstream(dir / ("bulwarn-2020010" + std::to_string(i / 10) + "-00000" +
-                                                    std::to_string(i % 10) + "-1.replay"));
+  for (int i = 0; i < 12; ++i)
+    std::ofstream(dir / ("bulwarn-2020010" + std::to_string(i / 10) + "-00000" + std::to_string(i % 10) + "-1.replay"));
   std::ofstream(dir / "notes.txt");
+  // The file gets word for word the lines that are formatted at once in memory.
+  struct Both : rp::Journal {
+    rp::FileJournal file;
+    rp::MemoryJournal memory;
+    void append(const std::string& line) override {
+      file.append(line);
+      memory.append(line);
+    }
+    void append(rp::EventRecord&& e) override {
+      memory.append(rp::EventRecord(e));
+      file.append(std::move(e));
+    }
+    void checkpoint() override { file.checkpoint(); }
+  };
+  const std::string recording = (dir / "bulwarn-20990101-000000-1.replay").string();
+  std::string inMemory;
   {
-    rp::FileJournal journal;
-    const std::string path = (dir / "bulwarn-20990101-000000-1.replay").string();
-    journal.start(path, [d = dir.string()] { rp::pruneRecordings(d, 10); });
+    Both both;
+    rp::FileJournal& journal = both.file;
+    journal.start(recording, [d = dir.string()] { rp::pruneRecordings(d, 10); });
     HeadlessRuntime rt;
     Program program(rt);
-    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+    rp::Recorder recorder(rt, both, BULWARN_VERSION);
     program.start();
     rt.advance(3000);
     // Within about a second, without the recorder's end, the file reads back
@@ -211,12 +233,22 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
     std::string text;
     for (int i = 0; i < 40 && text.find(" tick ") == std::string::npos; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      std::ifstream in(path, std::ios::binary);
+      std::ifstream in(recording, std::ios::binary);
       text.assign(std::istreambuf_iterator<char>(in), {});
     }
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
     EXPECT_NO_THROW(rp::parse(text));
+    rt.advance(2000);
+    rt.answerNext(mb::AnsYes);
+    EXPECT_TRUE(rt.chooseMenu("mnuExit"));
+    inMemory = both.memory.text();
+  }
+  {
+    std::ifstream in(recording, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_GT(std::count(written.begin(), written.end(), '\n'), 20);
+    EXPECT_EQ(written, inMemory);
   }
   int recordings = 0;
   for (const auto& e : fs::directory_iterator(dir)) recordings += e.path().extension() == ".replay";
