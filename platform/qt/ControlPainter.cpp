@@ -134,25 +134,6 @@ std::size_t lookOf(const Control& c) {
   return h;
 }
 
-bool needsClip(const Control& c, const QRect& painted) {
-  switch (c.kind()) {
-    case ControlKind::Label:
-    case ControlKind::Frame:
-    case ControlKind::Shape:
-    case ControlKind::PictureBox:  // clips its own picture
-      break;
-    case ControlKind::Image: {
-      const auto& img = static_cast<const Image&>(c);
-      const Picture& pic = img.Picture.get();
-      if (!img.stretch && pic && (pic->width > painted.width() || pic->height > painted.height())) return true;
-      break;
-    }
-    default: return true;
-  }
-  // These stay inside their own rectangle; a container may still cut it.
-  return painted != ownRect(c);
-}
-
 namespace {
 
 QString qtext(const std::string& s) {

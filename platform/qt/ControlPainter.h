@@ -37,9 +37,6 @@ QRect inkRect(const Control& c, PictureCache& pics, qreal dpr);
 // rectangle: what its painting below reads must go into it, or a change of it
 // is never repainted.
 std::size_t lookOf(const Control& c);
-// Whether painting `c` must be clipped to `painted` (its paint rectangle):
-// false when it draws only inside its own rectangle and no container cuts that.
-bool needsClip(const Control& c, const QRect& painted);
 // The part of the client area that a control's frames leave visible.
 QRect containerClip(const Control& c);
 

@@ -146,20 +146,13 @@ void ClientArea::paintEvent(QPaintEvent* e) {
   const QRegion& dirty = e->region();
   for (const QRect& r : dirty) p.fillRect(r, toQColor(f->BackColor));
   const qreal dpr = pixelRatioOf(*this);
-  bool clipped = false;
   for (const Control* c : f->controls()) {
     if (!isPainted(c->kind())) continue;
     const QRect r = paintRect(*c);
     if (r.isEmpty() || !dirty.intersects(r)) continue;
-    // Setting a clip costs as much as painting a small control; most need none.
-    // Qt holds the painter to the dirty region whatever clip is set here.
-    if (needsClip(*c, r)) {
-      p.setClipRect(r);
-      clipped = true;
-    } else if (clipped) {
-      p.setClipping(false);
-      clipped = false;
-    }
+    // A control never paints outside its rectangle and its frames; Qt holds
+    // the painter to the dirty region on top of that.
+    p.setClipRect(r);
     paintControl(p, *c, owner_.pictures(), dpr);
   }
   emit painted(dirty);
