@@ -84,6 +84,19 @@ window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -1; }
 
 # ---- getting each game into play, and its player ----
 
+# Starts a game (name, program) and waits for its window, which then has the focus.
+launch() {
+  "$2" >"$WORK/$1.log" 2>&1 &
+  GAME=$!
+  for _ in $(seq 40); do
+    sleep 0.5
+    FOCUS=$(window_of "$GAME")
+    [ -n "$FOCUS" ] && break
+  done
+  [ -n "$FOCUS" ] || { echo "peers: $1 showed no window" >&2; return 1; }
+  sleep 1
+}
+
 # Bulwarn: every card is answered with Enter until the battle screen has the
 # focus (its window is called "Bulwarn", as is the first notice, but is larger).
 start_bulwarn() {
@@ -117,15 +130,7 @@ pause_bulwarn() { xdotool key F3; }
 
 # KSpaceDuel: Space starts, then both ships' keys, and Space (a new round) every few inputs.
 start_kspaceduel() {
-  "$KSPACEDUEL" >"$WORK/kspaceduel.log" 2>&1 &
-  GAME=$!
-  for _ in $(seq 40); do
-    sleep 0.5
-    FOCUS=$(window_of "$GAME")
-    [ -n "$FOCUS" ] && break
-  done
-  [ -n "$FOCUS" ] || { echo "peers: KSpaceDuel showed no window" >&2; return 1; }
-  sleep 1
+  launch KSpaceDuel "$KSPACEDUEL" || return 1
   xdotool windowfocus --sync "$FOCUS" key space
 }
 script_kspaceduel() {
@@ -139,15 +144,7 @@ pause_kspaceduel() { xdotool key p; }
 
 # KBounce: a click starts a game, then the pointer over the field, and a click (a wall) every fifth input.
 start_kbounce() {
-  "$KBOUNCE" >"$WORK/kbounce.log" 2>&1 &
-  GAME=$!
-  for _ in $(seq 40); do
-    sleep 0.5
-    FOCUS=$(window_of "$GAME")
-    [ -n "$FOCUS" ] && break
-  done
-  [ -n "$FOCUS" ] || { echo "peers: KBounce showed no window" >&2; return 1; }
-  sleep 1
+  launch KBounce "$KBOUNCE" || return 1
   local X Y WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$FOCUS")"
   xdotool windowfocus --sync "$FOCUS" mousemove $(( X + WIDTH / 2 )) $(( Y + HEIGHT / 2 )) click 1
