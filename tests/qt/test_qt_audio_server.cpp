@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Wav.h"
 #include "platform/qt/AudioServer.h"
 #include "platform/qt/QtRuntime.h"
 
@@ -78,7 +79,8 @@ class PrivateServer {
     proc_->kill();
     proc_->waitForFinished(3000);
     QFile log(serverDir + "/server.log");
-    *why = "pulseaudio did not answer: " + (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()).right(400) : "");
+    *why = "pulseaudio did not answer: " +
+           (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()).right(400) : "");
     proc_.reset();
     return false;
   }
@@ -105,14 +107,7 @@ QByteArray toneWav() {
     const auto v = static_cast<qint16>(8000 * std::sin(i * 0.2));
     samples.append(reinterpret_cast<const char*>(&v), 2);
   }
-  auto le = [](quint32 v, int n) {
-    QByteArray b;
-    for (int i = 0; i < n; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-    return b;
-  };
-  const QByteArray fmt = "fmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2);
-  const QByteArray body = "WAVE" + fmt + "data" + le(static_cast<quint32>(samples.size()), 4) + samples;
-  return "RIFF" + le(static_cast<quint32>(body.size()), 4) + body;
+  return toy::wav(1, 1, 22050, 16, {}, samples);
 }
 
 class AudioServer : public ::testing::Test {
