@@ -1,7 +1,6 @@
 // The enemy: the ground advance and the perimeter, the aircraft's flight, and
 // the attacks on the gun with the damage they do.
-#include <cmath>
-
+#include "battle/Draw.h"
 #include "battle/Roster.h"
 #include "battle/Rules.h"
 #include "battle/frmBulwarn.h"
@@ -11,10 +10,6 @@
 namespace bulwarn {
 
 using namespace rules;
-
-namespace {
-int Int(float v) { return static_cast<int>(std::floor(v)); }
-}  // namespace
 
 // ---------------------------------------------------------------- ground advance
 
@@ -49,14 +44,14 @@ void frmBulwarn::flyAircraft(int k, std::int16_t& dx, std::int16_t& dy, float si
   const float right = u.Left + u.Width;
   if (u.Left <= sideLo || right >= sideHi) {
     dx = static_cast<std::int16_t>(-dx);
-    p.rt.Randomize();
-    dy = static_cast<std::int16_t>(Int(p.rt.Rnd() * 3 - 1));
+    game_.rt.Randomize();
+    dy = static_cast<std::int16_t>(draw(game_.rt, 3, -1));
   }
   const float bottom = u.Top + u.Height;
   if (u.Top <= lblSky.Top + 10 || bottom >= lblSky.Top + lblSky.Height - 10) {
     dy = static_cast<std::int16_t>(-dy);
-    p.rt.Randomize();
-    dx = static_cast<std::int16_t>(Int(p.rt.Rnd() * 3 - 1));
+    game_.rt.Randomize();
+    dx = static_cast<std::int16_t>(draw(game_.rt, 3, -1));
   }
 }
 
@@ -97,21 +92,21 @@ void frmBulwarn::setFlashColor(forms::OleColor c) {
 // Step 0 of an attack: a unit still on the field becomes the target and fires.
 void frmBulwarn::chooseAttacker() {
   do {
-    intAttacker = static_cast<std::int16_t>(Int(p.rt.Rnd() * 8 + 1));
+    intAttacker = static_cast<std::int16_t>(draw(game_.rt, kUnits, 1));
   } while (!imgUnit(intAttacker).Visible);
   imgUnit_Click(intAttacker);
   shpShot(intAttacker).Visible = true;
   shpShot(intAttacker).FillColor = kOrange;
-  (p.sound.*unitKind(intAttacker).attackCue)();
+  (game_.sound.*unitKind(intAttacker).attackCue)();
 }
 
 // Step 8: the gun is given back and the hit is rolled.
 void frmBulwarn::rollEnemyHit() {
   attackEnds();
-  p.rt.Randomize();
-  const int a = Int(2 * p.rt.Rnd() + 1);
-  p.rt.Randomize();
-  const int b = Int(2 * p.rt.Rnd() + 1);
+  game_.rt.Randomize();
+  const int a = draw(game_.rt, 2, 1);
+  game_.rt.Randomize();
+  const int b = draw(game_.rt, 2, 1);
   intAttackStep = 0;
   if (a == b) {
     PostMessage("Enemy Hit");
@@ -177,8 +172,8 @@ void frmBulwarn::tmrEnemy3_Timer() {
 // Step 4 of the damage: the bar shortens, or the gun is lost; a survived hit
 // may be followed by another attack from the same unit.
 void frmBulwarn::applyGunDamage() {
-  if (const Difficulty* d = findDifficulty(g.strDifficulty))
-    intGunDamage = static_cast<std::int16_t>(Int(p.rt.Rnd() * static_cast<float>(d->gunSpan)) + d->gunBase);
+  if (const Difficulty* d = findDifficulty(vex_.strDifficulty))
+    intGunDamage = static_cast<std::int16_t>(draw(game_.rt, d->gunSpan, d->gunBase));
   setFlashColor(forms::kSysDesktop);
   if (HPBar.Width < static_cast<float>(intGunDamage)) {
     tmrEnemy3.Interval = 0;
@@ -198,7 +193,7 @@ void frmBulwarn::applyGunDamage() {
   intDamageStep = 0;
   // A follow-up from the same attacker, while it is still on the field.
   if (!imgUnit.has(intAttacker) || !imgUnit(intAttacker).Visible) return;
-  const int v = Int(p.rt.Rnd() * 3 + 1);
+  const int v = draw(game_.rt, 3, 1);
   if (v > intSalvoCount) {
     intSalvoCount = static_cast<std::int16_t>(intSalvoCount + 1);
     intAttackStep = 1;

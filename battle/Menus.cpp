@@ -6,7 +6,9 @@
 #include "screens/frmIntroG.h"
 #include "screens/frmOptionsG.h"
 #include "screens/frmScoreG.h"
+#include "state/Difficulty.h"
 #include "state/Game.h"
+#include "state/Scoring.h"
 
 namespace bulwarn {
 
@@ -36,7 +38,7 @@ void frmBulwarn::mnuPause_Click() {
   lblMessage.Caption = "";
   // Offered by their own rules; whatever still holds the gun (a shot, an
   // attack, a reload, a finished mission) keeps what it holds.
-  if (g.intAmmo < kFullAmmo) reloadOffered_ = true;
+  if (vex_.intAmmo < kFullAmmo) reloadOffered_ = true;
   if (HPBar.Width < kRepairOfferWidth) repairOffered_ = true;
   mnuPause.setChecked(false);
   follow(hold::Pause);
@@ -50,77 +52,64 @@ void frmBulwarn::mnuHelp_Click() { PauseForMenu(); }
 // ---------------------------------------------------------------- mission commands
 
 void frmBulwarn::mnuRestart_Click() {
-  if (p.rt.msgBox("Really Restart?", mb::YesNoExclamation, "Restart Mission?") == mb::AnsYes) {
+  if (game_.rt.msgBox("Really Restart?", mb::YesNoExclamation, "Restart Mission?") == mb::AnsYes) {
     ResetMission();
     if (isPaused()) mnuPause_Click();
   }
 }
 
 void frmBulwarn::mnuNew_Click() {
-  if (p.rt.msgBox("Are You Sure You Want To Start a New Game?", mb::YesNoExclamation, "New Mission?") == mb::AnsYes) {
-    Game& game = p;
+  if (game_.rt.msgBox("Are You Sure You Want To Start a New Game?", mb::YesNoExclamation, "New Mission?") == mb::AnsYes) {
+    Game& game = game_;  // outlives this form, which Unload may destroy
     Unload();
     game.form<frmBulwarn>().Show();
   }
 }
 
 void frmBulwarn::mnuExit_Click() {
-  if (p.rt.msgBox("Are You Sure You Want To Abort?", mb::YesNoCritical, "Abort Mission?") == mb::AnsYes)
+  if (game_.rt.msgBox("Are You Sure You Want To Abort?", mb::YesNoCritical, "Abort Mission?") == mb::AnsYes)
     unloadEveryForm();
 }
 
 void frmBulwarn::mnuLoad_Click() {
-  p.rt.msgBox("This Feature Not Yet Available In This Edition", mb::OkQuestion, "Load Game");
+  game_.rt.msgBox("This Feature Not Yet Available In This Edition", mb::OkQuestion, "Load Game");
 }
 
 void frmBulwarn::mnuSave_Click() {
-  p.rt.msgBox("This Feature Not Yet Available In This Edition", mb::OkQuestion, "Save Game");
+  game_.rt.msgBox("This Feature Not Yet Available In This Edition", mb::OkQuestion, "Save Game");
 }
 
 // ---------------------------------------------------------------- views and help
 
 void frmBulwarn::mnuContents_Click() {
-  p.rt.msgBox("The Help Contents Are Currently Not Available In This Version.", mb::OkQuestion, "Help Files");
+  game_.rt.msgBox("The Help Contents Are Currently Not Available In This Version.", mb::OkQuestion, "Help Files");
 }
 
-void frmBulwarn::mnuDifficulty_Click() { p.form<frmOptionsG>().Show(); }
-void frmBulwarn::mnuIntro_Click() { p.form<frmIntroG>().ShowModal(); }
-void frmBulwarn::mnuAbout_Click() { p.form<frmAbout>().ShowModal(); }
+void frmBulwarn::mnuDifficulty_Click() { game_.form<frmOptionsG>().Show(); }
+void frmBulwarn::mnuIntro_Click() { game_.form<frmIntroG>().ShowModal(); }
+void frmBulwarn::mnuAbout_Click() { game_.form<frmAbout>().ShowModal(); }
 
 void frmBulwarn::mnuScore_Click() {
   // The ammunition bonus is granted once per mission, however often the
   // report is opened afterwards.
-  if (!anyUnitLeft() && !g.blnAmmoBonusGranted) {
-    g.blnAmmoBonusGranted = true;
-    g.intAmmoBonus = sat16(2 * static_cast<long long>(g.intAmmo));
-    g.intScore = sat16(g.intAmmoBonus + static_cast<long long>(g.intScore));
+  if (!anyUnitLeft() && !vex_.blnAmmoBonusGranted) {
+    vex_.blnAmmoBonusGranted = true;
+    vex_.intAmmoBonus = sat16(1LL * scoring::kRoundBonus * vex_.intAmmo);
+    vex_.intScore = sat16(vex_.intAmmoBonus + static_cast<long long>(vex_.intScore));
     showScore(true);
   }
-  p.form<frmScoreG>().ShowModal();
+  game_.form<frmScoreG>().ShowModal();
 }
 
 void frmBulwarn::mnuScoring_Click() {
-  const char* lines[] = {"The SCORE is calculated by:",
-                         "",
-                         "Difficulty:",
-                         "Easy = +10",
-                         "Medium = +20",
-                         "Hard = +50",
-                         "Impossible = +100",
-                         "",
-                         "END GAME BONUS: Ammo Remaining: +2 per unit",
-                         "",
-                         "Times Reloaded: -5 per time",
-                         "",
-                         "Times Repaired: -5 per time",
-                         "",
-                         "Enemies Destroyed: +10 per Target"};
-  std::string text;
-  for (const char* l : lines) {
-    if (!text.empty()) text += "\r\n";
-    text += l;
-  }
-  p.rt.msgBox(text, mb::OkInformation, "Calculating Score");
+  using std::to_string;
+  std::string text = "The SCORE is calculated by:\r\n\r\nDifficulty:";
+  for (const Difficulty& d : kDifficulties) text += "\r\n" + std::string(d.name) + " = +" + to_string(d.bonus);
+  text += "\r\n\r\nEND GAME BONUS: Ammo Remaining: +" + to_string(scoring::kRoundBonus) + " per unit" +
+          "\r\n\r\nTimes Reloaded: -" + to_string(scoring::kSupplyCost) + " per time" +
+          "\r\n\r\nTimes Repaired: -" + to_string(scoring::kSupplyCost) + " per time" +
+          "\r\n\r\nEnemies Destroyed: +" + to_string(scoring::kKillPoints) + " per Target";
+  game_.rt.msgBox(text, mb::OkInformation, "Calculating Score");
 }
 
 }  // namespace bulwarn

@@ -16,7 +16,6 @@
 
 namespace bulwarn {
 
-using forms::sat16;
 using namespace rules;
 namespace mb = forms::mb;
 
@@ -39,7 +38,7 @@ constexpr unsigned kAllHolds = ~0u;
 
 void frmBulwarn::Form_Load() {
   // Screen check: only exactly 800 x 600 passes silently.
-  const forms::ScreenInfo s = p.rt.screen();
+  const forms::ScreenInfo s = game_.rt.screen();
   const float w = s.widthTwips / s.twipsPerPixelX;
   const float h = s.heightTwips / s.twipsPerPixelY;
   if (w != 800.f || h != 600.f) {
@@ -50,46 +49,32 @@ void frmBulwarn::Form_Load() {
             kCrLf + kCrLf +
             "In this Case we strongly recommend that you change the setting of your Screen Resolution to 800 x "
             "600 or higher";
-    p.rt.msgBox(text, mb::OkOnly, "Bulwarn");
+    game_.rt.msgBox(text, mb::OkOnly, "Bulwarn");
   }
   if (!isLoaded()) return;
   // Briefing, options and loading screen, one after another.
-  p.form<frmIntroG>().ShowModal();
-  g.blnReloadEnabled = true;
-  g.blnRepairEnabled = true;
+  game_.form<frmIntroG>().ShowModal();
+  vex_.blnReloadEnabled = true;
+  vex_.blnRepairEnabled = true;
   // A dialog still open from the menu (New Mission chosen meanwhile) cannot be
   // shown modally: drop it, as if cancelled, so start-up asks afresh.
-  if (forms::Form* open = p.rt.loadedForm("frmOptionsG")) open->Unload();
-  p.form<frmOptionsG>().ShowModal();
-  p.form<frmLoad>().ShowModal();
-  if (!isLoaded() || p.rt.ended()) return;
-  expectHitFrames();
+  if (forms::Form* open = game_.rt.loadedForm("frmOptionsG")) open->Unload();
+  game_.form<frmOptionsG>().ShowModal();
+  game_.form<frmLoad>().ShowModal();
+  if (!isLoaded() || game_.rt.ended()) return;
+  hintRuntime();
   // The first mission's start values and the rates of its timers.
-  p.rt.Randomize();
-  g.intAmmo = kFullAmmo;
-  for (int i = 1; i <= kUnits; ++i) intHP[i] = kFullHitPoints;
+  game_.rt.Randomize();
   intFly7X = 1;
   intFly7Y = 1;
   intFly8X = -1;
   intFly8Y = 1;
-  tmrEnemy1.Interval = kAttackInterval;
-  tmrEnemyTime.Interval = kCountdownTick;
-  intEnemyTime = kAttackInterval;
-  tmrMove.Interval = kMoveTick;
-  tmrFly.Interval = kFlyTick;
   // A new game starts clean: an earlier mission's score, counters and
   // outcome must not leak into it (a stale victory flag would announce a
   // later defeat as a victory).
-  g.intScore = 0;
-  g.intKills = 0;
-  g.intReloads = 0;
-  g.intRepairs = 0;
-  g.blnVictory = g.blnDestroyed = g.blnBreached = false;
-  g.blnAmmoBonusGranted = false;
-  g.intAmmoBonus = 0;
-  g.intStartBonus = static_cast<std::int16_t>(difficultyBonus(g.strDifficulty));
-  g.intScore = sat16(g.intScore + g.intStartBonus);
-  showScore(false);
+  startValues();
+  tmrMove.Interval = kMoveTick;
+  tmrFly.Interval = kFlyTick;
   // Top of the screen, centred horizontally.
   Top = 0;
   Left = (s.widthTwips - clientWidth) / 2;
@@ -97,25 +82,29 @@ void frmBulwarn::Form_Load() {
   follow(kAllHolds);
 }
 
-// The impact frames are shown squeezed into imgHit, which is less tall than
-// they are: a realisation that draws pictures ahead draws them at that size.
-void frmBulwarn::expectHitFrames() {
-  frmPics& pics = p.form<frmPics>();
+// The game's only hints to the runtime, which change nothing a player sees.
+void frmBulwarn::hintRuntime() {
+  // The attack countdown only keeps time for other handlers: the runtime may
+  // run its ticks in a batch instead of waking a hundred times a second.
+  tmrEnemyTime.silent = true;
+  // The impact frames are shown squeezed into imgHit, which is less tall than
+  // they are: a realisation that draws pictures ahead draws them at that size.
+  frmPics& pics = game_.form<frmPics>();
   std::vector<forms::Picture> frames;
   for (auto* set : {&pics.imgHitA, &pics.imgHitB, &pics.imgHitC, &pics.imgHitD})
     for (int i = set->lbound(); i <= set->ubound(); ++i) frames.push_back((*set)(i).Picture);
-  p.rt.expectPictures(imgHit, frames);
+  game_.rt.expectPictures(imgHit, frames);
 }
 
 void frmBulwarn::Form_Activate() {
-  if (g.blnRestartMission) {
-    g.blnRestartMission = false;
+  if (vex_.blnRestartMission) {
+    vex_.blnRestartMission = false;
     ResetMission();
     // Resumes the game that opening the Options menu paused.
     if (isPaused()) mnuPause_Click();
   }
-  cmdReload.Visible = g.blnReloadEnabled;
-  cmdRepair.Visible = g.blnRepairEnabled;
+  cmdReload.Visible = vex_.blnReloadEnabled;
+  cmdRepair.Visible = vex_.blnRepairEnabled;
 }
 
 void frmBulwarn::Form_CloseRequested() {
@@ -127,20 +116,41 @@ void frmBulwarn::unloadEveryForm() {
   static const char* const order[] = {"frmBulwarn", "frmIntroG", "frmOptionsG", "frmLoad",
                                       "frmPics",    "frmAbout",  "frmScoreG",   "frmWin"};
   for (const char* name : order) {
-    if (forms::Form* f = p.rt.loadedForm(name)) f->Unload();
+    if (forms::Form* f = game_.rt.loadedForm(name)) f->Unload();
   }
   // Nothing else may keep the program alive.
-  p.rt.unloadAll();
+  game_.rt.unloadAll();
 }
 
 void frmBulwarn::showScore(bool signPosition) {
-  lblScore.Caption = signPosition ? forms::strSigned(g.intScore) : forms::strPlain(g.intScore);
+  lblScore.Caption = signPosition ? forms::strSigned(vex_.intScore) : forms::strPlain(vex_.intScore);
 }
 
 // ---------------------------------------------------------------- reset
 
+// What every mission starts with, the first and each reset: a full gun,
+// full units, nothing counted yet, the attack interval, and the difficulty's
+// bonus as the score.
+void frmBulwarn::startValues() {
+  vex_.intAmmo = kFullAmmo;
+  for (int i = 1; i <= kUnits; ++i) intHP[i] = kFullHitPoints;
+  tmrEnemy1.Interval = kAttackInterval;
+  tmrEnemyTime.Interval = kCountdownTick;
+  intEnemyTime = kAttackInterval;
+  vex_.intKills = 0;
+  // Reloads and repairs count per mission, so the score report adds up.
+  vex_.intReloads = 0;
+  vex_.intRepairs = 0;
+  vex_.blnVictory = vex_.blnDestroyed = vex_.blnBreached = false;
+  vex_.blnAmmoBonusGranted = false;
+  vex_.intAmmoBonus = 0;
+  vex_.intStartBonus = static_cast<std::int16_t>(difficultyBonus(vex_.strDifficulty));
+  vex_.intScore = vex_.intStartBonus;
+  showScore(false);
+}
+
 void frmBulwarn::ResetMission() {
-  g.intAmmo = kFullAmmo;
+  startValues();
   for (int i = 0; i < kFullAmmo; ++i) picAmmo(i).Visible = true;
   imgSelect.Visible = false;
   imgSelectT.Visible = false;
@@ -154,23 +164,11 @@ void frmBulwarn::ResetMission() {
   lblTargetDescription.ForeColor = forms::kSysButtonText;
   lblVictory.Caption = "";
   for (int i = 1; i <= kUnits; ++i) {
-    intHP[i] = kFullHitPoints;
     imgUnit(i).Visible = true;
     const float top = (isAircraft(i) ? lblSky.Top : lblBattlefield.Top) + 10;
     imgUnit(i).Top = top;
     shpShot(i).Top = top;
   }
-  g.intScore = 0;
-  g.intKills = 0;
-  g.blnVictory = g.blnDestroyed = g.blnBreached = false;
-  g.blnAmmoBonusGranted = false;
-  g.intAmmoBonus = 0;
-  // Reloads and repairs count per mission, so the score report adds up.
-  g.intReloads = 0;
-  g.intRepairs = 0;
-  tmrEnemy1.Interval = kAttackInterval;
-  tmrEnemyTime.Interval = kCountdownTick;
-  intEnemyTime = kAttackInterval;
   // The gauge is refilled and the bar repaired above: a reload or repair under
   // way is dropped without charge, and so is an attack of the old mission. A
   // shot still playing keeps the gun until its chain ends.
@@ -180,21 +178,17 @@ void frmBulwarn::ResetMission() {
   reloadOffered_ = false;
   repairOffered_ = false;
   follow(kAllHolds);
-  g.intStartBonus = static_cast<std::int16_t>(difficultyBonus(g.strDifficulty));
-  g.intScore = sat16(g.intScore + g.intStartBonus);
-  showScore(false);
 }
 
 // ---------------------------------------------------------------- end of a mission
 
 // How the endings differ: what they mark, whether the score report opens,
-// and where the outcome flag and the score are written.
+// and when the outcome's flag and the score are written.
 struct frmBulwarn::Ending {
   Outcome outcome;
-  bool scoreReport;
-  bool flagBeforeReport;
-  bool scorePlainBeforeCard;
-  bool scoreSignedAfterCard;
+  Report report;
+  Flag flag;
+  Score score;
   const char* question;
 };
 
@@ -203,10 +197,14 @@ const char* const kNewGame = "Would You Like To Start a New Game?";
 const char* const kStartOver = "Would You Like To Start Over?";
 }  // namespace
 
-const frmBulwarn::Ending frmBulwarn::kVictoryAfterBlast{Outcome::Victory, true, false, false, true, kNewGame};
-const frmBulwarn::Ending frmBulwarn::kVictoryOnFire{Outcome::Victory, true, false, true, false, kNewGame};
-const frmBulwarn::Ending frmBulwarn::kBreach{Outcome::Breach, true, true, true, false, kStartOver};
-const frmBulwarn::Ending frmBulwarn::kGunLost{Outcome::GunLost, false, true, false, false, kStartOver};
+const frmBulwarn::Ending frmBulwarn::kVictoryAfterBlast{Outcome::Victory, Report::Opens, Flag::SetBeforeCard,
+                                                        Score::SignedAfterCard, kNewGame};
+const frmBulwarn::Ending frmBulwarn::kVictoryOnFire{Outcome::Victory, Report::Opens, Flag::SetBeforeCard,
+                                                    Score::PlainBeforeCard, kNewGame};
+const frmBulwarn::Ending frmBulwarn::kBreach{Outcome::Breach, Report::Opens, Flag::SetBeforeReport,
+                                             Score::PlainBeforeCard, kStartOver};
+const frmBulwarn::Ending frmBulwarn::kGunLost{Outcome::GunLost, Report::Skipped, Flag::SetBeforeReport, Score::Kept,
+                                              kStartOver};
 
 // Every end of a mission. From its first step the mission is over: nothing
 // moves, attacks, fires, completes or scores until a reset or a new game.
@@ -218,17 +216,17 @@ void frmBulwarn::endMission(const Ending& how) {
   if (how.outcome == Outcome::Breach) GunLimit.BorderColor = kRed;
   if (how.outcome == Outcome::GunLost) HPBar.Width = 0;
   lblVictory.Caption = how.outcome == Outcome::Victory ? "MISSION ACCOMPLISHED" : "MISSION FAILED";
-  bool& flag = how.outcome == Outcome::Victory  ? g.blnVictory
-               : how.outcome == Outcome::Breach ? g.blnBreached
-                                                : g.blnDestroyed;
-  if (how.flagBeforeReport) flag = true;
-  if (how.scoreReport) mnuScore_Click();
-  if (how.scorePlainBeforeCard) showScore(false);
+  bool& flag = how.outcome == Outcome::Victory  ? vex_.blnVictory
+               : how.outcome == Outcome::Breach ? vex_.blnBreached
+                                                : vex_.blnDestroyed;
+  if (how.flag == Flag::SetBeforeReport) flag = true;
+  if (how.report == Report::Opens) mnuScore_Click();
+  if (how.score == Score::PlainBeforeCard) showScore(false);
   flag = true;
-  p.form<frmWin>().ShowModal();
-  if (how.scoreSignedAfterCard) showScore(true);
-  if (!isLoaded() || p.rt.ended()) return;
-  if (p.rt.msgBox(how.question, mb::YesNoExclamation, "Start Over?") == mb::AnsYes) ResetMission();
+  game_.form<frmWin>().ShowModal();
+  if (how.score == Score::SignedAfterCard) showScore(true);
+  if (!isLoaded() || game_.rt.ended()) return;
+  if (game_.rt.msgBox(how.question, mb::YesNoExclamation, "Start Over?") == mb::AnsYes) ResetMission();
 }
 
 // ---------------------------------------------------------------- who holds the gun

@@ -31,10 +31,6 @@ constexpr float kRepairOfferWidth = 7080;
 constexpr float kBarYellowBelow = 4720;
 constexpr float kBarRedAtOrBelow = 2124;
 
-// Scoring.
-constexpr int kKillPoints = 10;
-constexpr int kSupplyCost = 5;  // each completed reload or repair
-
 // The message log is emptied before a line is added once it is taller than this.
 constexpr float kMessageLogLimit = 2505;
 

@@ -1,7 +1,6 @@
 // The player's shot: Fire, the muzzle flash, the impact on the target, its
 // destruction and the victory test. Each link of the chain arms the next.
-#include <cmath>
-
+#include "battle/Draw.h"
 #include "battle/Roster.h"
 #include "battle/Rules.h"
 #include "battle/frmBulwarn.h"
@@ -9,6 +8,7 @@
 #include "screens/frmPics.h"
 #include "state/Difficulty.h"
 #include "state/Game.h"
+#include "state/Scoring.h"
 
 namespace bulwarn {
 
@@ -16,9 +16,6 @@ using forms::sat16;
 using namespace rules;
 
 namespace {
-
-// Int(): rounds toward minus infinity.
-int Int(float v) { return static_cast<int>(std::floor(v)); }
 
 forms::ControlArray<forms::Image>& hitFrames(frmPics& pics, HitFrames set) {
   switch (set) {
@@ -39,10 +36,10 @@ void frmBulwarn::rollDamage() {
   int applied = 0;
   for (int i = 0; i < 4; ++i) {
     const Difficulty& d = kDifficulties[i];
-    *damage[i] = static_cast<std::int16_t>(Int(p.rt.Rnd() * static_cast<float>(d.hitSpan)) + d.hitBase);
-    if (g.strDifficulty == d.name) applied = *damage[i];
+    *damage[i] = static_cast<std::int16_t>(draw(game_.rt, d.hitSpan, d.hitBase));
+    if (vex_.strDifficulty == d.name) applied = *damage[i];
   }
-  if (g.intAmmo > 0 && imgUnit.has(intTarget)) intHP[intTarget] = sat16(intHP[intTarget] - applied);
+  if (vex_.intAmmo > 0 && imgUnit.has(intTarget)) intHP[intTarget] = sat16(intHP[intTarget] - applied);
 }
 
 void frmBulwarn::cmdFire_Click() {
@@ -50,12 +47,12 @@ void frmBulwarn::cmdFire_Click() {
   const int found = lineOfFire();
   if (found) {
     imgUnit_Click(found);
-    p.rt.Randomize();
-    const int a = Int(p.rt.Rnd() * 2) + 1;
-    p.rt.Randomize();
-    const int b = Int(p.rt.Rnd() * 2) + 1;
+    game_.rt.Randomize();
+    const int a = draw(game_.rt, 2, 1);
+    game_.rt.Randomize();
+    const int b = draw(game_.rt, 2, 1);
     blnDirectHit = a == b;
-    if (imgSelect.Visible && g.intAmmo > 0) PostMessage(blnDirectHit ? "Direct Hit" : "Miss");
+    if (imgSelect.Visible && vex_.intAmmo > 0) PostMessage(blnDirectHit ? "Direct Hit" : "Miss");
     if (blnDirectHit) rollDamage();
   } else {
     PostMessage(imgSelect.Visible ? "Target Not In Line Of Fire!" : "Target Not Identified!");
@@ -64,15 +61,15 @@ void frmBulwarn::cmdFire_Click() {
   }
   // Spend the round; an empty gun keeps counting down, but never wraps.
   if (imgSelect.Visible) {
-    g.intAmmo = sat16(g.intAmmo - 1);
-    p.sound.PlayMaingun();
+    vex_.intAmmo = sat16(vex_.intAmmo - 1);
+    game_.sound.PlayMaingun();
   }
-  if (g.intAmmo < kFullAmmo) offerReload(true);
-  if (imgSelect.Visible && g.intAmmo >= 0) {
-    picAmmo(g.intAmmo).Visible = false;
+  if (vex_.intAmmo < kFullAmmo) offerReload(true);
+  if (imgSelect.Visible && vex_.intAmmo >= 0) {
+    picAmmo(vex_.intAmmo).Visible = false;
     tmrShot.Interval = kAnimationTick;
   } else {
-    if (g.intAmmo < 0) PostMessage("OUT OF AMMUNITION!");
+    if (vex_.intAmmo < 0) PostMessage("OUT OF AMMUNITION!");
     // Also when nothing was fired because the unit above the gun had no hit
     // points left and dropped out of the selection.
     shotEnds();
@@ -84,7 +81,7 @@ void frmBulwarn::cmdFire_Click() {
 void frmBulwarn::tmrShot_Timer() {
   if (intShotStep < kShotFrames) {
     imgGunShot.Visible = true;
-    imgGunShot.Picture = p.form<frmPics>().imgGunBlast(intShotStep).Picture;
+    imgGunShot.Picture = game_.form<frmPics>().imgGunBlast(intShotStep).Picture;
     ++intShotStep;
     return;
   }
@@ -92,7 +89,7 @@ void frmBulwarn::tmrShot_Timer() {
     imgGunShot.Visible = false;
     if (blnDirectHit) {
       tmrHit.Interval = kAnimationTick;
-      p.sound.PlayArtilleryHit();
+      game_.sound.PlayArtilleryHit();
     } else {
       shotEnds();
     }
@@ -109,7 +106,7 @@ void frmBulwarn::tmrHit_Timer() {
     imgHit.Visible = true;
     imgHit.Left = u.Left + 120;
     imgHit.Top = u.Top;
-    forms::ControlArray<forms::Image>& set = hitFrames(p.form<frmPics>(), unitKind(intTarget).hitFrames);
+    forms::ControlArray<forms::Image>& set = hitFrames(game_.form<frmPics>(), unitKind(intTarget).hitFrames);
     if (set.has(intHitStep)) imgHit.Picture = set(intHitStep).Picture;
   }
   ++intHitStep;
@@ -136,9 +133,9 @@ void frmBulwarn::tmrHit2_Timer() {
 // ---------------------------------------------------------------- destruction
 
 void frmBulwarn::tmrBlast_Timer() {
-  p.rt.Randomize();
-  intBlastKind = static_cast<std::int16_t>(Int(2 * p.rt.Rnd() + 1));
-  frmPics& pics = p.form<frmPics>();
+  game_.rt.Randomize();
+  intBlastKind = static_cast<std::int16_t>(draw(game_.rt, 2, 1));
+  frmPics& pics = game_.form<frmPics>();
   for (int k : kKillOrder) {
     forms::Image& u = imgUnit(k);
     if (!u.Visible || intHP[k] > 0) continue;
@@ -150,17 +147,17 @@ void frmBulwarn::tmrBlast_Timer() {
     u.Visible = false;
     u.Enabled = false;
     PostMessage("Target Destroyed");
-    g.intScore = sat16(g.intScore + kKillPoints);
-    g.intKills = sat16(g.intKills + 1);
+    vex_.intScore = sat16(vex_.intScore + scoring::kKillPoints);
+    vex_.intKills = sat16(vex_.intKills + 1);
     if (air) {
       imgBlastA.Picture = pics.imgBlastC(0).Picture;
-      p.sound.PlayJetCrash();
+      game_.sound.PlayJetCrash();
     } else if (intBlastKind == 1) {
       imgBlastG.Picture = pics.imgBlastA(0).Picture;
-      p.sound.PlayLargExplos();
+      game_.sound.PlayLargExplos();
     } else {
       imgBlastG.Picture = pics.imgBlastB(0).Picture;
-      p.sound.PlayBattleBang();
+      game_.sound.PlayBattleBang();
     }
   }
   tmrBlast2.Interval = kAnimationTick;
@@ -169,7 +166,7 @@ void frmBulwarn::tmrBlast_Timer() {
 
 void frmBulwarn::tmrBlast2_Timer() {
   ++intBlastStep;
-  frmPics& pics = p.form<frmPics>();
+  frmPics& pics = game_.form<frmPics>();
   if (pics.imgBlastA.has(intBlastStep)) {
     if (imgBlastG.Visible) {
       imgBlastG.Picture = (intBlastKind == 1 ? pics.imgBlastA : pics.imgBlastB)(intBlastStep).Picture;

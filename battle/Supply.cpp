@@ -4,19 +4,31 @@
 #include "battle/frmBulwarn.h"
 #include "platform/Int16.h"
 #include "state/Game.h"
+#include "state/Scoring.h"
 
 namespace bulwarn {
 
 using forms::sat16;
 using namespace rules;
 
-void frmBulwarn::cmdReload_Click() {
+// Reload and repair start alike: neither is offered while one runs, and the
+// gun is held until it ends.
+void frmBulwarn::startSupply(forms::Timer& clock, int tick, bool& running, unsigned holds) {
   reloadOffered_ = false;
   repairOffered_ = false;
-  tmrReload.Interval = kReloadTick;
-  blnReloading = true;
-  follow(hold::Reload);
+  clock.Interval = tick;
+  running = true;
+  follow(holds);
 }
+
+// A completed reload or repair is counted and paid for.
+void frmBulwarn::chargeSupply(std::int16_t& count) {
+  count = sat16(count + 1);
+  vex_.intScore = sat16(vex_.intScore - scoring::kSupplyCost);
+  showScore(true);
+}
+
+void frmBulwarn::cmdReload_Click() { startSupply(tmrReload, kReloadTick, blnReloading, hold::Reload); }
 
 // One round back per tick, lowest empty place first; the last one completes
 // the reload.
@@ -34,10 +46,8 @@ void frmBulwarn::tmrReload_Timer() {
   }
   if (first == kFullAmmo - 1) {
     picAmmo(first).Visible = true;
-    g.intReloads = sat16(g.intReloads + 1);
-    g.intAmmo = kFullAmmo;
-    g.intScore = sat16(g.intScore - kSupplyCost);
-    showScore(true);
+    vex_.intAmmo = kFullAmmo;
+    chargeSupply(vex_.intReloads);
   }
   // The gun is full: Reload stays off (whatever a resume offered meanwhile),
   // Repair is offered if the bar is short.
@@ -48,13 +58,7 @@ void frmBulwarn::tmrReload_Timer() {
   supplyEnds();
 }
 
-void frmBulwarn::cmdRepair_Click() {
-  reloadOffered_ = false;
-  repairOffered_ = false;
-  tmrRepair.Interval = kRepairTick;
-  blnRepairing = true;
-  follow(hold::Repair);
-}
+void frmBulwarn::cmdRepair_Click() { startSupply(tmrRepair, kRepairTick, blnRepairing, hold::Repair); }
 
 void frmBulwarn::tmrRepair_Timer() {
   const float h = HPBar.Width;
@@ -62,7 +66,7 @@ void frmBulwarn::tmrRepair_Timer() {
   if (h >= b) {
     // The bar is full: Repair stays off, Reload is offered if rounds are missing.
     repairOffered_ = false;
-    if (g.intAmmo < kFullAmmo) reloadOffered_ = true;
+    if (vex_.intAmmo < kFullAmmo) reloadOffered_ = true;
     tmrRepair.Interval = 0;
     blnRepairing = false;
     supplyEnds();
@@ -70,9 +74,7 @@ void frmBulwarn::tmrRepair_Timer() {
   }
   if (h >= b - kRepairStep) {
     HPBar.Width = b;
-    g.intRepairs = sat16(g.intRepairs + 1);
-    g.intScore = sat16(g.intScore - kSupplyCost);
-    showScore(true);
+    chargeSupply(vex_.intRepairs);
   } else {
     HPBar.Width = h + kRepairStep;
   }

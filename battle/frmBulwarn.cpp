@@ -34,8 +34,8 @@ frmBulwarn::frmBulwarn(Game& game)
       mnuScoring(menu("mnuScoring", "&Scoring", "", &mnuHelp)),
       mnu3(menu("mnu3", "-", "", &mnuHelp)),
       mnuAbout(menu("mnuAbout", "&About", "", &mnuHelp)),
-      p(game),
-      g(game.vex) {
+      game_(game),
+      vex_(game.vex) {
   layout();
   bindHandlers();
 }
@@ -64,7 +64,7 @@ void frmBulwarn::layout() {
   for (int i = 1; i <= kUnits; ++i) {
     const UnitPlace& place = kRoster[i];
     imgUnit(i).move(place.left, place.top, 990, 750);
-    imgUnit(i).Picture = p.picture(place.kind->picture, 66, 50);
+    imgUnit(i).Picture = game_.picture(place.kind->picture, 66, 50);
     forms::Shape& s = shpShot(i);
     s.move(place.shotLeft, place.shotTop, 135, 135);
     s.shape = forms::ShapeKind::Circle;
@@ -78,23 +78,19 @@ void frmBulwarn::layout() {
   GunLimit.BorderColor = kDarkGreen;
 
   imgSight.move(3720, 5160, 420, 1065);
-  imgSight.Picture = p.picture("gun", 28, 71);
+  imgSight.Picture = game_.picture("gun", 28, 71);
   imgGunShot.move(3480, 4200, 975, 975);
   imgArrow1.move(120, 5220, 270, 270);
-  imgArrow1.Picture = p.picture("arrow_left", 18, 18);
+  imgArrow1.Picture = game_.picture("arrow_left", 18, 18);
   imgArrow2.move(7500, 5220, 270, 270);
-  imgArrow2.Picture = p.picture("arrow_right", 18, 18);
+  imgArrow2.Picture = game_.picture("arrow_right", 18, 18);
   imgSelect.move(900, 1260, 1095, 855);
-  imgSelect.Picture = p.picture("select", 73, 57);
+  imgSelect.Picture = game_.picture("select", 73, 57);
   imgSelect.Visible = false;
   imgHit.move(5580, 1320, 705, 705);
   imgBlastA.move(2400, 1080, 1500, 1155);
   imgBlastG.move(4020, 180, 1500, 2250);
   layoutPanels();
-
-  // The attack countdown only keeps time for other handlers: the runtime may
-  // run its ticks in a batch instead of waking a hundred times a second.
-  tmrEnemyTime.silent = true;
 
   // Pause Game only toggles; every other shortcut opens its menu first.
   mnuPause.shortcutOpensTitle = false;
@@ -124,7 +120,7 @@ void frmBulwarn::layoutPanels() {
   picTarget.move(720, 300, 995, 755);
   picTarget.BackColor = forms::kSysDesktop;
   imgSelectT.move(660, 240, 1095, 855);
-  imgSelectT.Picture = p.picture("select", 73, 57);
+  imgSelectT.Picture = game_.picture("select", 73, 57);
   imgSelectT.Visible = false;
   for (int i = 0; i <= 7; ++i) {
     hp(i).move(720.f + 120.f * static_cast<float>(i), 1140, 135, 135);
@@ -181,7 +177,7 @@ void frmBulwarn::layoutGunPanels() {
   for (int i = 0; i <= 24; ++i) {
     picAmmo(i).move(60.f + 360.f * static_cast<float>(i), 240, 375, 615);
     picAmmo(i).BackColor = forms::kSysDesktop;
-    picAmmo(i).Picture = p.picture("ammo_round", 20, 36);
+    picAmmo(i).Picture = game_.picture("ammo_round", 20, 36);
   }
   cmdReload.move(9480, 7200, 735, 375);
   cmdReload.Caption = "&Reload";

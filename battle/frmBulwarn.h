@@ -13,6 +13,7 @@
 #include <string>
 
 #include "battle/Gun.h"
+#include "battle/Rules.h"
 #include "platform/Form.h"
 
 namespace bulwarn {
@@ -112,7 +113,7 @@ class frmBulwarn : public forms::Form {
   bool blnDirectHit = false;
   bool blnReloading = false;
   bool blnRepairing = false;
-  std::int16_t intEnemyTime = 5000;
+  std::int16_t intEnemyTime = rules::kAttackInterval;
   std::int16_t intAttacker = 0;
   std::int16_t intSalvoCount = 0;
   std::int16_t intGunDamage = 0;
@@ -184,6 +185,9 @@ class frmBulwarn : public forms::Form {
 
  private:
   enum class Outcome { Victory, Breach, GunLost };
+  enum class Report { Opens, Skipped };                     // the score report
+  enum class Flag { SetBeforeReport, SetBeforeCard };       // the outcome's flag in modVexilla
+  enum class Score { Kept, PlainBeforeCard, SignedAfterCard };  // how lblScore is rewritten
   struct Ending;
   static const Ending kVictoryAfterBlast, kVictoryOnFire, kBreach, kGunLost;
 
@@ -203,12 +207,13 @@ class frmBulwarn : public forms::Form {
   void attackBegins();
   void attackEnds();
   void supplyEnds();
+  void startValues();
   void endMission(const Ending& how);
   void stopEnemySequences();
   void cancelSupply();
   void showScore(bool signPosition);
   void unloadEveryForm();
-  void expectHitFrames();
+  void hintRuntime();
 
   // The rest, by file.
   int lineOfFire() const;
@@ -222,10 +227,11 @@ class frmBulwarn : public forms::Form {
   void rollEnemyHit();
   void applyGunDamage();
   void setFlashColor(forms::OleColor c);
-  void addReloadedRound();
+  void startSupply(forms::Timer& clock, int tick, bool& running, unsigned holds);
+  void chargeSupply(std::int16_t& count);
 
-  Game& p;
-  modVexilla& g;
+  Game& game_;
+  modVexilla& vex_;
   bool shotUnderWay_ = false;
   bool attackUnderWay_ = false;
   bool attackLingers_ = false;  // an attack ended during a reload or repair

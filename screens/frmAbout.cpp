@@ -4,18 +4,18 @@
 
 namespace bulwarn {
 
-frmAbout::frmAbout(Game& p) : forms::Form(p.rt, "frmAbout") {
+frmAbout::frmAbout(Game& game) : forms::Form(game.rt, "frmAbout") {
   Caption = "About";
   clientWidth = 6600;
   clientHeight = 4785;
   startPosition = forms::StartPosition::CenterScreen;
   imgLogo.move(82, 60, 6435, 1800);
-  imgLogo.Picture = p.picture("about_logo", 429, 120);
+  imgLogo.Picture = game.picture("about_logo", 429, 120);
   forms::PictureBox* slides[5] = {&picFighter, &picShip, &picGarage, &picBase, &picPod};
   const char* names[5] = {"picFighter", "picShip", "picGarage", "picBase", "picPod"};
   for (int i = 0; i < 5; ++i) {
     slides[i]->move(120, 2040, 3075, 1875);
-    slides[i]->Picture = p.picture(names[i], 205, 125);
+    slides[i]->Picture = game.picture(names[i], 205, 125);
     slides[i]->Visible = false;
   }
   const char* text[7] = {"Bulwarn",

@@ -39,7 +39,7 @@ const IntroLine kLines[20] = {
 };
 }  // namespace
 
-frmIntroG::frmIntroG(Game& p) : forms::Form(p.rt, "frmIntroG") {
+frmIntroG::frmIntroG(Game& game) : forms::Form(game.rt, "frmIntroG") {
   Caption = "Introduction/Instructions";
   clientWidth = 9255;
   clientHeight = 6555;
@@ -47,12 +47,12 @@ frmIntroG::frmIntroG(Game& p) : forms::Form(p.rt, "frmIntroG") {
   startPosition = forms::StartPosition::CenterScreen;
 
   picTank1.move(1050, 240, 990, 750);
-  picTank1.Picture = p.picture("intro_tank", 66, 50);
+  picTank1.Picture = game.picture("intro_tank", 66, 50);
   picTank1.BackColor = 0x00FF8080;
   picAdvance.move(60, 1380, 3075, 1875);
-  picAdvance.Picture = p.picture("picAdvance", 205, 125);
+  picAdvance.Picture = game.picture("picAdvance", 205, 125);
   picArrows.move(90, 3720, 3000, 1800);
-  picArrows.Picture = p.picture("intro_arrows", 200, 120);
+  picArrows.Picture = game.picture("intro_arrows", 200, 120);
   picArrows.BackColor = 0x00FF8080;
 
   for (int i = 0; i <= 19; ++i) {

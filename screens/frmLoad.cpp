@@ -5,7 +5,7 @@
 
 namespace bulwarn {
 
-frmLoad::frmLoad(Game& game) : forms::Form(game.rt, "frmLoad"), p(game) {
+frmLoad::frmLoad(Game& game) : forms::Form(game.rt, "frmLoad"), game_(game) {
   Caption = "Form1";
   clientWidth = 6165;
   clientHeight = 2190;
@@ -30,7 +30,7 @@ void frmLoad::Form_Load() {
 }
 
 void frmLoad::tmrLoad_Timer() {
-  if (ProgressBar.Value == 50.f) p.form<frmPics>();  // loads the picture store once
+  if (ProgressBar.Value == 50.f) game_.form<frmPics>();  // loads the picture store once
   if (ProgressBar.Value == 100.f) {
     Unload();
   } else {

@@ -21,7 +21,7 @@ class frmLoad : public forms::Form {
   void tmrLoad_Timer();
 
  private:
-  Game& p;
+  Game& game_;
 };
 
 }  // namespace bulwarn

@@ -5,7 +5,7 @@
 
 namespace bulwarn {
 
-frmOptionsG::frmOptionsG(Game& game) : forms::Form(game.rt, "frmOptionsG"), p(game) {
+frmOptionsG::frmOptionsG(Game& game) : forms::Form(game.rt, "frmOptionsG"), game_(game) {
   Caption = "Options";
   clientWidth = 4665;
   clientHeight = 5490;
@@ -17,7 +17,7 @@ frmOptionsG::frmOptionsG(Game& game) : forms::Form(game.rt, "frmOptionsG"), p(ga
   lblTitle.font = {"MS Sans Serif", 18, true};
   lblTitle.alignment = forms::Align::Center;
   picChess.move(795, 600, 3075, 1875);
-  picChess.Picture = p.picture("picChess", 205, 125);
+  picChess.Picture = game_.picture("picChess", 205, 125);
 
   fraDifficulty.move(240, 2640, 2175, 1935);
   fraDifficulty.Caption = "Difficulty";
@@ -61,7 +61,7 @@ frmOptionsG::frmOptionsG(Game& game) : forms::Form(game.rt, "frmOptionsG"), p(ga
 }
 
 bool frmOptionsG::battleVisible() const {
-  const forms::Form* battle = p.rt.loadedForm("frmBulwarn");
+  const forms::Form* battle = game_.rt.loadedForm("frmBulwarn");
   return battle && battle->isVisible();
 }
 
@@ -72,12 +72,12 @@ forms::OptionButton* frmOptionsG::difficultyOption(int i) {
 }
 
 void frmOptionsG::Form_Load() {
-  chkReload.Value = p.vex.blnReloadEnabled ? 1 : 0;
-  chkRepair.Value = p.vex.blnRepairEnabled ? 1 : 0;
+  chkReload.Value = game_.vex.blnReloadEnabled ? 1 : 0;
+  chkRepair.Value = game_.vex.blnRepairEnabled ? 1 : 0;
   // The stored difficulty, or Easy while none has been chosen.
   forms::OptionButton* chosen = &optEasy;
   for (int i = 0; i < 4; ++i)
-    if (p.vex.strDifficulty == kDifficulties[i].name) chosen = difficultyOption(i);
+    if (game_.vex.strDifficulty == kDifficulties[i].name) chosen = difficultyOption(i);
   chosen->select();
   if (battleVisible()) cmdCancel.Visible = true;
 }
@@ -85,16 +85,16 @@ void frmOptionsG::Form_Load() {
 void frmOptionsG::cmdOK_Click() {
   for (int i = 0; i < 4; ++i) {
     if (difficultyOption(i)->Value) {
-      p.vex.strDifficulty = kDifficulties[i].name;
+      game_.vex.strDifficulty = kDifficulties[i].name;
       break;
     }
   }
-  p.vex.blnReloadEnabled = chkReload.Value == 1;
-  p.vex.blnRepairEnabled = chkRepair.Value == 1;
+  game_.vex.blnReloadEnabled = chkReload.Value == 1;
+  game_.vex.blnRepairEnabled = chkRepair.Value == 1;
   if (battleVisible()) {
-    const int answer = p.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?",
+    const int answer = game_.rt.msgBox("Changing Difficulty Will Restart Mission\r\n\r\nAre You Sure?",
                                    forms::mb::YesNoQuestion, "Change Difficulty");
-    if (answer == forms::mb::AnsYes) p.vex.blnRestartMission = true;
+    if (answer == forms::mb::AnsYes) game_.vex.blnRestartMission = true;
   }
   Unload();
 }

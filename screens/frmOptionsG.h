@@ -33,7 +33,7 @@ class frmOptionsG : public forms::Form {
  private:
   bool battleVisible() const;
   forms::OptionButton* difficultyOption(int i);
-  Game& p;
+  Game& game_;
 };
 
 }  // namespace bulwarn

@@ -1,8 +1,9 @@
 #include "screens/frmScoreG.h"
 
-#include "state/Game.h"
 #include "platform/Int16.h"
 #include "state/Difficulty.h"
+#include "state/Game.h"
+#include "state/Scoring.h"
 
 namespace bulwarn {
 
@@ -10,17 +11,26 @@ namespace {
 constexpr forms::OleColor kBack = 0x00C0C000;
 }
 
-frmScoreG::frmScoreG(Game& game) : forms::Form(game.rt, "frmScoreG"), p(game) {
+frmScoreG::frmScoreG(Game& game) : forms::Form(game.rt, "frmScoreG"), game_(game) {
   Caption = "Score";
   clientWidth = 7455;
   clientHeight = 5475;
   BackColor = kBack;
   startPosition = forms::StartPosition::CenterScreen;
   picLight.move(120, 240, 3075, 1875);
-  picLight.Picture = p.picture("picLight", 205, 125);
+  picLight.Picture = game_.picture("picLight", 205, 125);
   picChair.move(120, 2400, 3075, 1875);
-  picChair.Picture = p.picture("picChair", 205, 125);
+  picChair.Picture = game_.picture("picChair", 205, 125);
+  layoutScoring();
+  layoutFinal();
+  cmdDone.move(5580, 4920, 1455, 435);
+  cmdDone.Caption = "&Done";
+  cmdDone.isDefault = true;
+  cmdDone.Click = [this] { cmdDone_Click(); };
+}
 
+// The breakdown: one row a source of points, its count and what it scored.
+void frmScoreG::layoutScoring() {
   fraScoring.move(3360, 120, 3975, 3135);
   fraScoring.Caption = "Scoring";
   fraScoring.BackColor = kBack;
@@ -52,7 +62,9 @@ frmScoreG::frmScoreG(Game& game) : forms::Form(game.rt, "frmScoreG"), p(game) {
     }
   }
   lblDiff.alignment = forms::Align::Center;
+}
 
+void frmScoreG::layoutFinal() {
   fraFinal.move(3360, 3360, 3975, 1395);
   fraFinal.Caption = "Final Score";
   fraFinal.BackColor = kBack;
@@ -72,11 +84,6 @@ frmScoreG::frmScoreG(Game& game) : forms::Form(game.rt, "frmScoreG"), p(game) {
   lblComment.ForeColor = 0x00000080;
   lblComment.BackColor = kBack;
   lblComment.alignment = forms::Align::Center;
-
-  cmdDone.move(5580, 4920, 1455, 435);
-  cmdDone.Caption = "&Done";
-  cmdDone.isDefault = true;
-  cmdDone.Click = [this] { cmdDone_Click(); };
 }
 
 const char* frmScoreG::verdict(int s) {
@@ -89,21 +96,21 @@ const char* frmScoreG::verdict(int s) {
 }
 
 void frmScoreG::Form_Load() {
-  const modVexilla& g = p.vex;
+  const modVexilla& vex = game_.vex;
   using forms::strPlain;
-  lblDiff.Caption = g.strDifficulty;
-  const int bonus = difficultyBonus(g.strDifficulty);
+  lblDiff.Caption = vex.strDifficulty;
+  const int bonus = difficultyBonus(vex.strDifficulty);
   if (bonus) lblNumDiff.Caption = strPlain(bonus);
-  lblNumReload.Caption = strPlain(g.intReloads);
-  lblReloadP.Caption = strPlain(g.intReloads * -5LL);
-  lblNumRepair.Caption = strPlain(g.intRepairs);
-  lblRepairP.Caption = strPlain(g.intRepairs * -5LL);
-  lblAmmoNum.Caption = strPlain(g.intAmmo);
-  lblABonus.Caption = strPlain(g.intAmmo * 2LL);
-  lblTargets.Caption = strPlain(g.intKills);
-  lblNumKills.Caption = strPlain(g.intKills * 10LL);
-  lblScore.Caption = strPlain(g.intScore);
-  if (const char* v = verdict(g.intScore)) lblComment.Caption = v;
+  lblNumReload.Caption = strPlain(vex.intReloads);
+  lblReloadP.Caption = strPlain(-1LL * scoring::kSupplyCost * vex.intReloads);
+  lblNumRepair.Caption = strPlain(vex.intRepairs);
+  lblRepairP.Caption = strPlain(-1LL * scoring::kSupplyCost * vex.intRepairs);
+  lblAmmoNum.Caption = strPlain(vex.intAmmo);
+  lblABonus.Caption = strPlain(1LL * scoring::kRoundBonus * vex.intAmmo);
+  lblTargets.Caption = strPlain(vex.intKills);
+  lblNumKills.Caption = strPlain(1LL * scoring::kKillPoints * vex.intKills);
+  lblScore.Caption = strPlain(vex.intScore);
+  if (const char* v = verdict(vex.intScore)) lblComment.Caption = v;
 }
 
 }  // namespace bulwarn

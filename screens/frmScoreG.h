@@ -41,7 +41,9 @@ class frmScoreG : public forms::Form {
   static const char* verdict(int score);
 
  private:
-  Game& p;
+  void layoutScoring();
+  void layoutFinal();
+  Game& game_;
 };
 
 }  // namespace bulwarn

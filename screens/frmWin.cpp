@@ -4,7 +4,7 @@
 
 namespace bulwarn {
 
-frmWin::frmWin(Game& game) : forms::Form(game.rt, "frmWin"), p(game) {
+frmWin::frmWin(Game& game) : forms::Form(game.rt, "frmWin"), game_(game) {
   Caption = "Mission End";
   clientWidth = 7620;
   clientHeight = 5865;
@@ -21,7 +21,7 @@ frmWin::frmWin(Game& game) : forms::Form(game.rt, "frmWin"), p(game) {
                          {&picLiberate, "picLiberate", 3900},   {&picInvade, "picInvade", 3900}};
   for (const Slot& s : slots) {
     s.pic->move(120, s.top, 3075, 1875);
-    s.pic->Picture = p.picture(s.name, 205, 125);
+    s.pic->Picture = game_.picture(s.name, 205, 125);
     s.pic->Visible = false;
   }
   struct Text {
@@ -49,54 +49,62 @@ frmWin::frmWin(Game& game) : forms::Form(game.rt, "frmWin"), p(game) {
   cmdFinish.Click = [this] { cmdFinish_Click(); };
 }
 
+namespace {
+
+// What the card says and shows for each outcome.
+struct Card {
+  const char* title;
+  const char* mission;
+  const char* status;
+  const char* rank;
+  const char* win;
+  forms::PictureBox frmWin::*top;
+  forms::PictureBox frmWin::*middle;
+  forms::PictureBox frmWin::*bottom;
+};
+
+const Card kVictory{"MISSION ACCOMLISHED",
+                    "Enemy Forces are Retreating from this Sector!",
+                    "This Sector has been Secured! Peace has been Restored!",
+                    "Status: PROMOTED TO PEACEKEEPER",
+                    "VICTORY!",
+                    &frmWin::picPeace,
+                    &frmWin::picCity,
+                    &frmWin::picLiberate};
+const Card kDestroyed{"MISSION FAILED",
+                      "You are a Casualty of War!",
+                      "Enemy Forces have Pillaged the Area and Laid Waste to the City!",
+                      "Status: KILLED IN ACTION",
+                      "DEFEAT!",
+                      &frmWin::picConquer,
+                      &frmWin::picTankRuins,
+                      &frmWin::picInvade};
+const Card kBreached{"MISSION FAILED",
+                     "Enemy Forces have breached the Perimeter!",
+                     "The City lies in Ruins and the Sector has been Overrun!",
+                     "Status: PRISONER OF WAR",
+                     "DEFEAT!",
+                     &frmWin::picGrid,
+                     &frmWin::picCityRuins,
+                     &frmWin::picInvade};
+
+}  // namespace
+
 void frmWin::Form_Load() {
-  const modVexilla& g = p.vex;
-  const char* title = nullptr;
-  const char* mission = nullptr;
-  const char* status = nullptr;
-  const char* rank = nullptr;
-  const char* win = nullptr;
-  forms::PictureBox* top = nullptr;
-  forms::PictureBox* middle = nullptr;
-  forms::PictureBox* bottom = nullptr;
-  if (g.blnVictory) {
-    title = "MISSION ACCOMLISHED";
-    mission = "Enemy Forces are Retreating from this Sector!";
-    status = "This Sector has been Secured! Peace has been Restored!";
-    rank = "Status: PROMOTED TO PEACEKEEPER";
-    win = "VICTORY!";
-    top = &picPeace;
-    middle = &picCity;
-    bottom = &picLiberate;
-  } else if (g.blnDestroyed) {
-    title = "MISSION FAILED";
-    mission = "You are a Casualty of War!";
-    status = "Enemy Forces have Pillaged the Area and Laid Waste to the City!";
-    rank = "Status: KILLED IN ACTION";
-    win = "DEFEAT!";
-    top = &picConquer;
-    middle = &picTankRuins;
-    bottom = &picInvade;
-  } else if (g.blnBreached) {
-    title = "MISSION FAILED";
-    mission = "Enemy Forces have breached the Perimeter!";
-    status = "The City lies in Ruins and the Sector has been Overrun!";
-    rank = "Status: PRISONER OF WAR";
-    win = "DEFEAT!";
-    top = &picGrid;
-    middle = &picCityRuins;
-    bottom = &picInvade;
-  } else {
-    return;
-  }
-  lblTitle.Caption = title;
-  lblMission.Caption = mission;
-  lblStatus.Caption = status;
-  lblRank.Caption = rank;
-  lblWin.Caption = win;
-  top->Visible = true;
-  middle->Visible = true;
-  bottom->Visible = true;
+  const modVexilla& vex = game_.vex;
+  const Card* card = vex.blnVictory     ? &kVictory
+                     : vex.blnDestroyed ? &kDestroyed
+                     : vex.blnBreached  ? &kBreached
+                                        : nullptr;
+  if (!card) return;
+  lblTitle.Caption = card->title;
+  lblMission.Caption = card->mission;
+  lblStatus.Caption = card->status;
+  lblRank.Caption = card->rank;
+  lblWin.Caption = card->win;
+  (this->*card->top).Visible = true;
+  (this->*card->middle).Visible = true;
+  (this->*card->bottom).Visible = true;
 }
 
 }  // namespace bulwarn

@@ -31,7 +31,7 @@ class frmWin : public forms::Form {
   void cmdFinish_Click() { Unload(); }
 
  private:
-  Game& p;
+  Game& game_;
 };
 
 }  // namespace bulwarn

@@ -11,7 +11,63 @@ class EnemyTest : public GameTest {
   void onlyUnit(int k) {
     for (int i = 1; i <= 8; ++i) battle().imgUnit(i).Visible = i == k;
   }
+
+  // Sets the generator so that its next draw is the largest it can give,
+  // 1 - 2^-24; with `reseedAt`, the next after a reseed at that time.
+  void largestNextDraw(long long reseedAt = -1) {
+    constexpr std::uint64_t kStep = 0x9E3779B97F4A7C15ull;
+    std::uint64_t state = unmix(0xFFFFFFull << 40) - kStep;
+    if (reseedAt >= 0) {
+      forms::Random probe(0);
+      probe.mix(config.timeOfDayMs + static_cast<std::uint64_t>(reseedAt));
+      state = unmix(state) ^ unmix(probe.state());
+    }
+    rt->random().seed(state);
+  }
+  // Undoes the generator's 64-bit finalizer.
+  static std::uint64_t unmix(std::uint64_t z) {
+    auto inverse = [](std::uint64_t a) {
+      std::uint64_t x = a;
+      for (int i = 0; i < 6; ++i) x *= 2 - a * x;
+      return x;
+    };
+    z ^= z >> 31 ^ z >> 62;
+    z *= inverse(0x94D049BB133111EBull);
+    z ^= z >> 27 ^ z >> 54;
+    z *= inverse(0xBF58476D1CE4E5B9ull);
+    return z ^ z >> 30 ^ z >> 60;
+  }
 };
+
+// The largest draw names the last of a range, never one past it: the attack
+// picks unit 8 (one past would be a unit that does not exist), a hit roll
+// draws a 2, a blast the second kind.
+TEST_F(EnemyTest, TheLargestDrawStaysInItsRange) {
+  frmBulwarn& b = battle();
+  b.tmrMove.Enabled = false;
+  b.tmrFly.Enabled = false;
+  rt->advance(5000);
+  ASSERT_EQ(lastMessage(), "Enemy Attack");
+  largestNextDraw();
+  rt->advance(50);
+  EXPECT_TRUE(b.shpShot(8).Visible) << "the aircraft on the right attacks";
+  EXPECT_EQ(b.intTarget, 8);
+
+  const long long rollAt = rt->nowMs() + 400;
+  rt->advance(399);
+  largestNextDraw(rollAt);
+  rt->advance(1);
+  EXPECT_EQ(lastMessage(), "Enemy Hit") << "a 2 and, at this time of day, a 2 again";
+
+  b.tmrEnemy1.Enabled = false;
+  ASSERT_TRUE(rt->advanceUntil([&] { return b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0; }, 5000));
+  b.intHP[3] = 0;
+  b.tmrBlast.Interval = 50;
+  largestNextDraw(rt->nowMs() + 50);
+  rt->advance(50);
+  EXPECT_EQ(b.intBlastKind, 2);
+  EXPECT_FALSE(b.imgUnit(3).Visible);
+}
 
 // Exactly on the line is no breach; one twip beyond ends the mission, and No
 // leaves the field frozen.
