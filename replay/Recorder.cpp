@@ -50,35 +50,22 @@ FileJournal::~FileJournal() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-namespace {
-void writeLines(std::string& out, std::vector<EventRecord>& events) {
-  for (const EventRecord& e : events) {
-    out += eventLine(e);
-    out += '\n';
+void FileJournal::begin(const Header& h) {
+  if (failed()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    header_ = headerLine(h) + '\n';
   }
-  events.clear();
+  wake_.notify_one();
 }
-}  // namespace
 
-void FileJournal::append(const std::string& line) {
+void FileJournal::append(Event&& e) {
   if (failed()) return;
   bool first = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    first = pending_.empty() && events_.empty();
-    writeLines(pending_, events_);  // what came before this line stays before it
-    pending_ += line;
-  }
-  if (first) wake_.notify_one();
-}
-
-void FileJournal::append(EventRecord&& e) {
-  if (failed()) return;
-  bool first = false;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    first = pending_.empty() && events_.empty();
-    events_.push_back(std::move(e));
+    first = queue_.empty();
+    queue_.push_back(std::move(e));
   }
   if (first) wake_.notify_one();
 }
@@ -94,21 +81,25 @@ void FileJournal::checkpoint() {
 
 void FileJournal::run() {
   std::unique_lock<std::mutex> lock(mutex_);
-  std::vector<EventRecord> events;
+  std::vector<Event> events;
   while (true) {
-    // Asleep while there is nothing to write; then lines gather for at most a second.
-    wake_.wait(lock, [this] { return stop_ || urgent_ || !pending_.empty() || !events_.empty(); });
+    // Asleep while there is nothing to write; then events gather for at most a second.
+    wake_.wait(lock, [this] { return stop_ || urgent_ || !header_.empty() || !queue_.empty(); });
     wake_.wait_for(lock, std::chrono::seconds(1), [this] { return stop_ || urgent_; });
     std::string chunk;
-    chunk.swap(pending_);
-    events.swap(events_);  // the game's thread goes on with the emptied vector
+    chunk.swap(header_);
+    events.swap(queue_);  // the game's thread goes on with the emptied vector
     urgent_ = false;
     const bool stopping = stop_;
     lock.unlock();
-    writeLines(chunk, events);
+    for (const Event& e : events) {
+      chunk += eventLine(e);
+      chunk += '\n';
+    }
+    events.clear();
     if (!chunk.empty() && !failed()) writeOut(chunk);
     lock.lock();
-    if (stopping && pending_.empty() && events_.empty()) return;
+    if (stopping && queue_.empty()) return;
   }
 }
 
@@ -151,7 +142,7 @@ Recorder::Recorder(forms::Runtime& rt, Journal& journal, const std::string& prog
   std::tm utc{};
   char when[32];
   if (gmtime_r(&now, &utc) && std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc)) h.started = when;
-  journal_.append(headerLine(h) + "\n");
+  journal_.begin(h);
   rt_.setObserver(this);
 }
 
@@ -162,7 +153,9 @@ Recorder::~Recorder() {
 
 void Recorder::heard(const forms::RuntimeEvent& e) {
   if (journal_.failed()) return;
-  journal_.append(recordOf(e));
+  Event r = recordOf(e);
+  if (e.kind == Kind::End) r.name = signal_;
+  journal_.append(std::move(r));
   ++lines_;
   if (e.kind == Kind::End) journal_.checkpoint();
 }

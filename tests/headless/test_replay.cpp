@@ -129,7 +129,7 @@ TEST(Replay, BrokenFilesFailWithTheirLineAndNeverCrash) {
   }
   // A last line cut off (a game killed while writing) is left out, not an error.
   const rp::Recording cut = rp::parse(good + "3100 tick frmBul");
-  EXPECT_EQ(cut.events.size(), rp::parse(good).events.size());
+  EXPECT_EQ(cut.events, rp::parse(good).events);
   EXPECT_NE(cut.note.find("cut off"), std::string::npos);
 }
 
@@ -156,6 +156,12 @@ TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
   replayText(good + "3000 tick frmBulwarn tmrEnemyTime\n", &rc, &message);  // silent: never recorded
   EXPECT_EQ(rc, 1);
   EXPECT_NE(message.find("silent"), std::string::npos) << message;
+  // A key the player cannot send: F2 again while the first one's box is open.
+  replayText(good + "3000 key frmBulwarn 113 0\n3100 key frmBulwarn 113 0\n", &rc, &message);
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("line " + std::to_string(lines + 2) + " (3100 key frmBulwarn 113 0): frmBulwarn takes no input"),
+            std::string::npos)
+      << message;
   // The same recording with Windows line ends replays alike.
   std::string crlf;
   for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -177,22 +183,37 @@ TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
     std::ofstream(dir / name, std::ios::binary) << text;
     return (dir / name).string();
   };
+  // Files that are no recording, even one that would never end or be read whole.
+  const fs::path fifo = dir / "fifo", big = dir / "big";
+  ::mkfifo(fifo.c_str(), 0600);
+  std::ofstream(big).close();
+  fs::resize_file(big, 200u << 20);  // sparse
+  const struct {
+    std::string path;
+    int rc;
+    const char* says;
+  } cases[] = {
+      {write("good", g.journal.text()), 0, ""},
+      {write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), 1, "replay diverges at line"},
+      {write("binary", "\x7f" "ELF\x02\x01\x01"), 2, "cut off"},
+      {(dir / "missing").string(), 2, "cannot read it: there is no such file"},
+      {fifo.string(), 2, "cannot read it: it is a FIFO, not a regular file"},
+      {big.string(), 2, "it is too large (200.0 MB; at most 64.0 MB is read)"},
+  };
   std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  EXPECT_EQ(rp::replayCommand(write("good", g.journal.text()), out, err), 0);
-  EXPECT_EQ(rp::replayCommand(write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), out, err), 1);
-  EXPECT_EQ(rp::replayCommand(write("binary",
-                                    "\x7f"
-                                    "ELF\x02\x01\x01"),
-                              out, err),
-            2);
-  EXPECT_EQ(rp::replayCommand((dir / "missing").string(), out, err), 2);
+  for (const auto& c : cases) {
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(rp::replayCommand(c.path, out, err), c.rc) << c.path;
+    char said[512] = {};
+    std::rewind(err);
+    EXPECT_NE(std::string(said, std::fread(said, 1, sizeof said - 1, err)).find(c.says), std::string::npos) << said;
+    std::fclose(err);
+  }
   std::rewind(out);
   char buf[64] = {};
   ASSERT_TRUE(std::fgets(buf, sizeof buf, out));
   EXPECT_EQ(std::string(buf), "outcome: none\n");
   std::fclose(out);
-  std::fclose(err);
   fs::remove_all(dir);
 }
 
@@ -207,12 +228,12 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
   struct Both : rp::Journal {
     rp::FileJournal file;
     rp::MemoryJournal memory;
-    void append(const std::string& line) override {
-      file.append(line);
-      memory.append(line);
+    void begin(const rp::Header& h) override {
+      file.begin(h);
+      memory.begin(h);
     }
-    void append(rp::EventRecord&& e) override {
-      memory.append(rp::EventRecord(e));
+    void append(rp::Event&& e) override {
+      memory.append(rp::Event(e));
       file.append(std::move(e));
     }
     void checkpoint() override { file.checkpoint(); }
