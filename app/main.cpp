@@ -73,7 +73,8 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "bulwarn: no home folder to record into; this game is not recorded\n");
     } else {
       journal = std::make_unique<bulwarn::replay::FileJournal>();
-      journal->start(bulwarn::replay::newRecordingPath(folder), [folder] { bulwarn::replay::pruneRecordings(folder, 10); });
+      const std::string path = bulwarn::replay::newRecordingPath(folder);
+      journal->start(path, [folder, path] { bulwarn::replay::pruneRecordings(folder, 10, path); });
       recorder = std::make_unique<bulwarn::replay::Recorder>(rt, *journal, BULWARN_VERSION);
     }
   }

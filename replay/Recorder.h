@@ -47,7 +47,7 @@ class MemoryJournal : public Journal {
 
 class FileJournal : public Journal {
  public:
-  // Starts the writer, which creates the file (and its folder) and
+  // Starts the writer, which creates the file (and its folder, 0700) and
   // then runs `housekeeping` (pruning old recordings), all on its own thread.
   void start(std::string path, std::function<void()> housekeeping = {});
   ~FileJournal() override;
@@ -57,11 +57,12 @@ class FileJournal : public Journal {
   void checkpoint() override;
   bool failed() const override { return failed_.load(std::memory_order_relaxed); }
   const std::string& path() const { return path_; }
-  // Say what went wrong, once (stderr by default).
+  // Say what went wrong, once, and warnings (stderr by default).
   void setReporter(std::function<void(const std::string&)> r) { report_ = std::move(r); }
 
  private:
   void run();
+  bool create();
   bool writeOut(const std::string& chunk);
   std::string path_;
   int fd_ = -1;
@@ -100,9 +101,12 @@ class Recorder : public forms::EventObserver {
 // The folder recordings go to: $XDG_STATE_HOME/bulwarn, or
 // ~/.local/state/bulwarn; empty when neither can be known.
 std::string recordingsFolder();
-// A new file name for a game starting now, in that folder.
+// A new file name for a game starting now, in that folder:
+// bulwarn-YYYYMMDDTHHMMSSZ-PID.replay, the time in UTC.
 std::string newRecordingPath(const std::string& folder);
-// Removes all but the newest `keep` recordings in the folder.
-void pruneRecordings(const std::string& folder, int keep);
+// Keeps the newest `keep` recordings in the folder, the one being written
+// (`writing`) always among them, and removes older ones. Only files named as
+// newRecordingPath names them are counted or removed; their names say how old.
+void pruneRecordings(const std::string& folder, int keep, const std::string& writing);
 
 }  // namespace bulwarn::replay
