@@ -9,6 +9,7 @@
 
 #include "app/Options.h"
 #include "app/ShowReplay.h"
+#include "app/Signals.h"
 #include "app/Startup.h"
 #include "platform/qt/Display.h"
 #include "replay/Recorder.h"
@@ -78,6 +79,11 @@ int main(int argc, char* argv[]) {
       recorder = std::make_unique<bulwarn::replay::Recorder>(rt, *journal, BULWARN_VERSION);
     }
   }
+  // A signal ends the game as its last window closing would: the recording gets its end.
+  bulwarn::endOnSignals([&rt, &recorder](const char* signal) {
+    if (recorder) recorder->endingBy(signal);
+    rt.unloadAll();
+  });
   program.start();
   const int rc = rt.exec();
   recorder.reset();
