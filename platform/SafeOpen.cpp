@@ -22,20 +22,12 @@ const char* kindOf(mode_t mode) {
   return "a special file";
 }
 
-int refuse(FileRefusal& out, std::string why, bool missing = false) {
-  out = FileRefusal{missing, std::move(why)};
+int refuse(OpenRefusal& out, std::string why, bool missing = false) {
+  out = OpenRefusal{missing, std::move(why)};
   return -1;
 }
 
-}  // namespace
-
-std::string megabytes(long long bytes) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
-  return buf;
-}
-
-int openRegularFile(const std::string& path, long long limit, long long& size, FileRefusal& refusal) {
+int openRegularFile(const std::string& path, long long limit, long long& size, OpenRefusal& refusal) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer, nor a device for its hardware.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
@@ -60,7 +52,7 @@ int openRegularFile(const std::string& path, long long limit, long long& size, F
   return fd;
 }
 
-bool readAll(int fd, long long sizeHint, long long limit, std::string& out, FileRefusal& refusal) {
+bool readAll(int fd, long long sizeHint, long long limit, std::string& out, OpenRefusal& refusal) {
   // The file may grow while it is read: never more than the limit, plus one
   // byte to notice that.
   out.resize(static_cast<std::size_t>(sizeHint) + 1);
@@ -84,6 +76,23 @@ bool readAll(int fd, long long sizeHint, long long limit, std::string& out, File
   }
   out.resize(got);
   return true;
+}
+
+}  // namespace
+
+std::string megabytes(long long bytes) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
+  return buf;
+}
+
+bool readWholeFile(const std::string& path, long long limit, std::string& out, OpenRefusal& refusal) {
+  long long size = 0;
+  const int fd = openRegularFile(path, limit, size, refusal);
+  if (fd < 0) return false;
+  const bool read = readAll(fd, size, limit, out, refusal);
+  ::close(fd);
+  return read;
 }
 
 }  // namespace forms

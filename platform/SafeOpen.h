@@ -8,20 +8,16 @@
 
 namespace forms {
 
-struct FileRefusal {
+struct OpenRefusal {
   bool missing = false;  // no such file (a reason of its own: "not found")
   std::string why;       // e.g. "is a FIFO, not a regular file"
 };
 
-// Opens a regular file of at most `limit` bytes for reading, without
-// blocking, and checks it on the opened descriptor, so that what is read is
-// what was checked. Returns the descriptor (the caller closes it) and its
-// size, or -1 and why not.
-int openRegularFile(const std::string& path, long long limit, long long& size, FileRefusal& refusal);
-
-// Reads what is left of an opened file, at most `limit` bytes; false (and
-// why) when it cannot be read or grows past the limit.
-bool readAll(int fd, long long sizeHint, long long limit, std::string& out, FileRefusal& refusal);
+// The whole content of a regular file of at most `limit` bytes: opened
+// without blocking and checked on the opened descriptor, so that what is read
+// is what was checked, and read no further than the limit if it grows.
+// False, and why not, for anything else.
+bool readWholeFile(const std::string& path, long long limit, std::string& out, OpenRefusal& refusal);
 
 std::string megabytes(long long bytes);  // "200.0"
 

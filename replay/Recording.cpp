@@ -1,7 +1,5 @@
 #include "replay/Recording.h"
 
-#include <unistd.h>
-
 #include <charconv>
 
 #include "platform/Form.h"
@@ -373,13 +371,10 @@ Recording parse(std::string text) {
 }
 
 Recording readFile(const std::string& path) {
-  forms::FileRefusal refusal;
-  long long size = 0;
+  forms::OpenRefusal refusal;
   std::string text;
-  const int fd = forms::openRegularFile(path, kMaxBytes, size, refusal);
-  const bool read = fd >= 0 && forms::readAll(fd, size, kMaxBytes, text, refusal);
-  if (fd >= 0) ::close(fd);
-  if (!read) throw FormatError(0, "cannot read it: " + (refusal.missing ? "there is no such file" : "it " + refusal.why));
+  if (!forms::readWholeFile(path, kMaxBytes, text, refusal))
+    throw FormatError(0, "cannot read it: " + (refusal.missing ? "there is no such file" : "it " + refusal.why));
   return parse(std::move(text));
 }
 
