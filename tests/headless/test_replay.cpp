@@ -199,7 +199,15 @@ TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
       {(dir / "missing").string(), 2, "cannot read it: there is no such file"},
       {fifo.string(), 2, "cannot read it: it is a FIFO, not a regular file"},
       {big.string(), 2, "it is too large (200.0 MB; at most 64.0 MB is read)"},
+      // 8 MB of short lines: replay holds about that much, not an object per line.
+      {write("long", g.journal.text().substr(0, g.journal.text().find('\n') + 1) + [] {
+         std::string calls;
+         while (calls.size() < (8u << 20)) calls += "0 call\n";
+         return calls;
+       }()), 1, "cannot repeat"},
   };
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
   std::FILE* out = std::tmpfile();
   for (const auto& c : cases) {
     std::FILE* err = std::tmpfile();
@@ -209,6 +217,8 @@ TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
     EXPECT_NE(std::string(said, std::fread(said, 1, sizeof said - 1, err)).find(c.says), std::string::npos) << said;
     std::fclose(err);
   }
+  ::getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 3 * 8 * 1024) << "KB more at the peak";
   std::rewind(out);
   char buf[64] = {};
   ASSERT_TRUE(std::fgets(buf, sizeof buf, out));
