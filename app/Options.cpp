@@ -8,7 +8,7 @@ namespace bulwarn {
 namespace {
 
 const char* const kUsage =
-    "Usage: bulwarn [--no-record]\n"
+    "Usage: bulwarn [--no-record] [-platform NAME]\n"
     "       bulwarn --replay FILE [--show]\n"
     "\n"
     "Hold the perimeter with a field gun.\n"
@@ -18,6 +18,7 @@ const char* const kUsage =
     "                  state (exit 1 if the game does not follow the recording,\n"
     "                  2 if the file is not a readable recording)\n"
     "  --show          with --replay: replay it in the window, at real speed\n"
+    "  -platform NAME  the Qt platform to use (xcb, wayland, offscreen ...)\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
@@ -44,6 +45,9 @@ int parseOptions(int argc, const char* const argv[], Options& out) {
     }
     if (a == "--no-record") {
       out.record = false;
+    } else if (a == "-platform" || a == "--platform") {
+      // Qt reads it; the display probe honours it too.
+      if (++i >= argc) return bad(a + " needs a platform name");
     } else if (a == "--show") {
       out.show = true;
     } else if (a == "--replay" || a.rfind("--replay=", 0) == 0) {

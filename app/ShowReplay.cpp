@@ -17,20 +17,13 @@ namespace bulwarn {
 
 namespace {
 
-// The Qt runtime with the recording in charge: its clock, time of day, ticks
-// and answers are the recording's; its own timers never start.
-class ShowRuntime : public forms::QtRuntime {
+// The Qt runtime with the recording in charge; its own timers never start.
+class ShowRuntime : public replay::Replaying<forms::QtRuntime> {
  public:
-  explicit ShowRuntime(const replay::Recording& rec) : player_(*this, rec) { random().seed(rec.header.seed); }
-  replay::Player& player() { return player_; }
-  long long nowMs() const override { return player_.clock(); }
-  forms::ScreenInfo screen() const override { return replay::screenOf(player_.recording().header); }
-  long long timerBeat() const override { return player_.recording().header.beat; }
-  std::uint64_t timeOfDayAtStart() const override { return player_.recording().header.tod; }
+  using Replaying::Replaying;
 
  protected:
   void onTimersChanged() override {}
-  void runModal(forms::Form& f) override { player_.runModal(f); }
   int showMsgBox(const std::string& prompt, int style, const std::string& title) override {
     // Shown for the watcher; the recording answers it.
     QString text = QString::fromStdString(prompt);
@@ -46,11 +39,8 @@ class ShowRuntime : public forms::QtRuntime {
         if (b) b->close();
       }
     } close{box};
-    return player_.answer(prompt, style);
+    return Replaying::showMsgBox(prompt, style, title);
   }
-
- private:
-  mutable replay::Player player_;
 };
 
 // Swallows the watcher's input; a window closed by the watcher ends the show.

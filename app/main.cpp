@@ -9,6 +9,7 @@
 
 #include "app/Options.h"
 #include "app/ShowReplay.h"
+#include "app/Signals.h"
 #include "app/Startup.h"
 #include "platform/qt/Display.h"
 #include "replay/Recorder.h"
@@ -73,10 +74,16 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "bulwarn: no home folder to record into; this game is not recorded\n");
     } else {
       journal = std::make_unique<bulwarn::replay::FileJournal>();
-      journal->start(bulwarn::replay::newRecordingPath(folder), [folder] { bulwarn::replay::pruneRecordings(folder, 10); });
+      const std::string path = bulwarn::replay::newRecordingPath(folder);
+      journal->start(path, [folder, path] { bulwarn::replay::pruneRecordings(folder, 10, path); });
       recorder = std::make_unique<bulwarn::replay::Recorder>(rt, *journal, BULWARN_VERSION);
     }
   }
+  // A signal ends the game as its last window closing would: the recording gets its end.
+  bulwarn::endOnSignals([&rt, &recorder](const char* signal) {
+    if (recorder) recorder->endingBy(signal);
+    rt.unloadAll();
+  });
   program.start();
   const int rc = rt.exec();
   recorder.reset();

@@ -141,6 +141,13 @@ void Runtime::flushGraveyard() {
 int Runtime::msgBox(const std::string& prompt, int style, const std::string& title) {
   if (ended_) return mb::hasYesNo(style) ? mb::AnsNo : mb::AnsOk;
   if (observer_) observer_->waiting();
+  // The box is application-modal: it stands above every form open now (a
+  // null in the modal stack), below any modal form shown while it waits.
+  struct Box {
+    std::vector<Form*>& modal;
+    explicit Box(std::vector<Form*>& m) : modal(m) { modal.push_back(nullptr); }
+    ~Box() { modal.erase(std::find(modal.rbegin(), modal.rend(), nullptr).base() - 1); }
+  } box(modal_);
   const int answer = showMsgBox(prompt, style, title);
   RuntimeEvent e{RuntimeEvent::Kind::Answer};
   e.code = answer;
@@ -160,6 +167,7 @@ bool Runtime::accepts(const Form& f) const {
   if (!f.isVisible() || !f.isLoaded()) return false;
   if (modal_.empty()) return true;
   const Form* top = modal_.back();
+  if (!top) return false;  // a message box is open
   if (&f == top) return true;
   // Forms shown above the topmost modal form (opened from it) take input too.
   auto itTop = std::find(zorder_.begin(), zorder_.end(), top);

@@ -108,7 +108,7 @@ class Runtime {
   const std::vector<Form*>& loadedForms() const { return loaded_; }
   const std::vector<Form*>& visibleForms() const { return zorder_; }  // back to front
   Form* loadedForm(const std::string& name) const;
-  // A form takes user input when no modal form stands above it.
+  // A form takes user input when no modal form or message box stands above it.
   bool accepts(const Form& f) const;
 
   // ---- input from the realisation; each runs as one event ----

@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,20 +22,49 @@ namespace fs = std::filesystem;
 
 // ---- the file and its writer ----
 
+namespace {
+
+// Creates the folder and any parent missing, each 0700 as the XDG base
+// directory rules ask (others are not to plant files there); empty, or why not.
+std::string makeFolder(const std::string& dir) {
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? "" : dir + " is not a folder";
+  if (const auto slash = dir.rfind('/'); slash != std::string::npos && slash > 0)
+    if (std::string why = makeFolder(dir.substr(0, slash)); !why.empty()) return why;
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+    return "cannot create the folder " + dir + ": " + std::strerror(errno);
+  return "";
+}
+
+}  // namespace
+
+bool FileJournal::create() {
+  const std::string folder = fs::path(path_).parent_path().string();
+  std::string why = folder.empty() ? "" : makeFolder(folder);
+  if (why.empty()) {
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd_ < 0) why = path_ + ": " + std::strerror(errno);
+  }
+  if (!why.empty()) {
+    failed_ = true;
+    report_("cannot record this game (" + why + "); playing on without recording");
+    return false;
+  }
+  struct stat st {};
+  if (!folder.empty() && ::stat(folder.c_str(), &st) == 0 && (st.st_mode & (S_IWGRP | S_IWOTH)))
+    report_("warning: others can write to " + folder + ", where this game is recorded");
+  return true;
+}
+
 void FileJournal::start(std::string path, std::function<void()> housekeeping) {
   path_ = std::move(path);
   if (!report_) report_ = [](const std::string& m) { std::fprintf(stderr, "bulwarn: %s\n", m.c_str()); };
+  // A file size limit (ulimit -f) then fails the write, which is told once,
+  // instead of killing the game.
+  std::signal(SIGXFSZ, SIG_IGN);
   writer_ = std::thread([this, housekeeping = std::move(housekeeping)] {
     pthread_setname_np(pthread_self(), "recorder");  // for top, ps and debuggers
-    std::error_code ec;
-    fs::create_directories(fs::path(path_).parent_path(), ec);
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd_ < 0) {
-      failed_ = true;
-      report_("cannot record this game (" + path_ + ": " + std::strerror(errno) + "); playing on without recording");
-    } else if (housekeeping) {
-      housekeeping();
-    }
+    if (create() && housekeeping) housekeeping();
     run();
   });
 }
@@ -50,35 +81,22 @@ FileJournal::~FileJournal() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-namespace {
-void writeLines(std::string& out, std::vector<EventRecord>& events) {
-  for (const EventRecord& e : events) {
-    out += eventLine(e);
-    out += '\n';
+void FileJournal::begin(const Header& h) {
+  if (failed()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    header_ = headerLine(h) + '\n';
   }
-  events.clear();
+  wake_.notify_one();
 }
-}  // namespace
 
-void FileJournal::append(const std::string& line) {
+void FileJournal::append(Event&& e) {
   if (failed()) return;
   bool first = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    first = pending_.empty() && events_.empty();
-    writeLines(pending_, events_);  // what came before this line stays before it
-    pending_ += line;
-  }
-  if (first) wake_.notify_one();
-}
-
-void FileJournal::append(EventRecord&& e) {
-  if (failed()) return;
-  bool first = false;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    first = pending_.empty() && events_.empty();
-    events_.push_back(std::move(e));
+    first = queue_.empty();
+    queue_.push_back(std::move(e));
   }
   if (first) wake_.notify_one();
 }
@@ -94,21 +112,25 @@ void FileJournal::checkpoint() {
 
 void FileJournal::run() {
   std::unique_lock<std::mutex> lock(mutex_);
-  std::vector<EventRecord> events;
+  std::vector<Event> events;
   while (true) {
-    // Asleep while there is nothing to write; then lines gather for at most a second.
-    wake_.wait(lock, [this] { return stop_ || urgent_ || !pending_.empty() || !events_.empty(); });
+    // Asleep while there is nothing to write; then events gather for at most a second.
+    wake_.wait(lock, [this] { return stop_ || urgent_ || !header_.empty() || !queue_.empty(); });
     wake_.wait_for(lock, std::chrono::seconds(1), [this] { return stop_ || urgent_; });
     std::string chunk;
-    chunk.swap(pending_);
-    events.swap(events_);  // the game's thread goes on with the emptied vector
+    chunk.swap(header_);
+    events.swap(queue_);  // the game's thread goes on with the emptied vector
     urgent_ = false;
     const bool stopping = stop_;
     lock.unlock();
-    writeLines(chunk, events);
+    for (const Event& e : events) {
+      chunk += eventLine(e);
+      chunk += '\n';
+    }
+    events.clear();
     if (!chunk.empty() && !failed()) writeOut(chunk);
     lock.lock();
-    if (stopping && pending_.empty() && events_.empty()) return;
+    if (stopping && queue_.empty()) return;
   }
 }
 
@@ -151,7 +173,7 @@ Recorder::Recorder(forms::Runtime& rt, Journal& journal, const std::string& prog
   std::tm utc{};
   char when[32];
   if (gmtime_r(&now, &utc) && std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc)) h.started = when;
-  journal_.append(headerLine(h) + "\n");
+  journal_.begin(h);
   rt_.setObserver(this);
 }
 
@@ -162,7 +184,9 @@ Recorder::~Recorder() {
 
 void Recorder::heard(const forms::RuntimeEvent& e) {
   if (journal_.failed()) return;
-  journal_.append(recordOf(e));
+  Event r = recordOf(e);
+  if (e.kind == Kind::End) r.name = signal_;
+  journal_.append(std::move(r));
   ++lines_;
   if (e.kind == Kind::End) journal_.checkpoint();
 }
@@ -179,27 +203,47 @@ std::string recordingsFolder() {
 }
 
 namespace {
-bool isRecordingName(const std::string& n) {
-  return n.size() > 15 && n.compare(0, 8, "bulwarn-") == 0 && n.compare(n.size() - 7, 7, ".replay") == 0;
+
+// When a recording named by newRecordingPath started, as a key that sorts
+// oldest first; empty for any other name.
+std::string startedOf(const std::string& n) {
+  // bulwarn-YYYYMMDDTHHMMSSZ-PID.replay
+  constexpr std::size_t kStamp = 8, kPid = kStamp + 17, kExt = 7;
+  if (n.size() < kPid + 1 + kExt || n.size() > kPid + 10 + kExt || n.compare(0, kStamp, "bulwarn-") != 0 ||
+      n.compare(n.size() - kExt, kExt, ".replay") != 0 || n[kStamp + 8] != 'T' || n.compare(kStamp + 15, 2, "Z-") != 0)
+    return {};
+  auto digits = [&n](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      if (n[i] < '0' || n[i] > '9') return false;
+    return true;
+  };
+  if (!digits(kStamp, kStamp + 8) || !digits(kStamp + 9, kStamp + 15) || !digits(kPid, n.size() - kExt)) return {};
+  // Same second: the process ids, padded to sort as numbers.
+  return n.substr(kStamp, 15) + std::string(kPid + 10 + kExt - n.size(), '0') + n.substr(kPid, n.size() - kExt - kPid);
 }
+
 }  // namespace
 
 std::string newRecordingPath(const std::string& folder) {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  char when[32] = "unknown";
-  if (localtime_r(&now, &local)) std::strftime(when, sizeof when, "%Y%m%d-%H%M%S", &local);
+  std::tm utc{};
+  char when[32] = "19700101T000000Z";
+  if (gmtime_r(&now, &utc)) std::strftime(when, sizeof when, "%Y%m%dT%H%M%SZ", &utc);
   return folder + "/bulwarn-" + when + "-" + std::to_string(::getpid()) + ".replay";
 }
 
-void pruneRecordings(const std::string& folder, int keep) {
+void pruneRecordings(const std::string& folder, int keep, const std::string& writing) {
   std::error_code ec;
-  std::vector<fs::path> found;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-    if (isRecordingName(it->path().filename().string()) && it->is_regular_file(ec)) found.push_back(it->path());
-  // Names begin with the date and time: the oldest sort first.
+  std::vector<std::pair<std::string, fs::path>> found;  // by when they started
+  const fs::path current = fs::path(writing).filename();
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path name = it->path().filename();
+    if (name == current || !it->is_regular_file(ec)) continue;
+    if (std::string key = startedOf(name.string()); !key.empty()) found.emplace_back(std::move(key), it->path());
+  }
   std::sort(found.begin(), found.end());
-  for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < found.size(); ++i) fs::remove(found[i], ec);
+  // The one being written is the newest, whatever the clock said.
+  for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < found.size() + 1; ++i) fs::remove(found[i].second, ec);
 }
 
 }  // namespace bulwarn::replay

@@ -2,7 +2,7 @@
 // observer) and keeps it as a line of its recording, in memory or in a file.
 //
 // The file is written by a thread of its own, never by the game's: the game
-// only appends a line to a buffer. The writer empties the buffer at least
+// only queues a copy of each event. The writer empties the queue at least
 // once a second and at once when the game starts to wait for the player (a
 // modal form or a message box opens: every mission ends with one), always in
 // whole lines, so a game killed at any moment leaves a recording that reads
@@ -28,17 +28,17 @@ namespace bulwarn::replay {
 class Journal {
  public:
   virtual ~Journal() = default;
-  virtual void append(const std::string& line) = 0;  // a whole line, newline included
-  // An event's line; a journal with a thread of its own writes it out there.
-  virtual void append(EventRecord&& e) { append(eventLine(e) + '\n'); }
+  virtual void begin(const Header& h) = 0;  // the header line, before any event
+  // An event's line; a journal with a thread of its own formats it there.
+  virtual void append(Event&& e) = 0;
   virtual void checkpoint() {}
   virtual bool failed() const { return false; }
 };
 
 class MemoryJournal : public Journal {
  public:
-  using Journal::append;
-  void append(const std::string& line) override { text_ += line; }
+  void begin(const Header& h) override { text_ += headerLine(h) + '\n'; }
+  void append(Event&& e) override { text_ += eventLine(e) + '\n'; }
   const std::string& text() const { return text_; }
 
  private:
@@ -47,29 +47,30 @@ class MemoryJournal : public Journal {
 
 class FileJournal : public Journal {
  public:
-  // Starts the writer, which creates the file (and its folder) and then runs
-  // `housekeeping` (pruning old recordings), all on its own thread.
+  // Starts the writer, which creates the file (and its folder, 0700) and
+  // then runs `housekeeping` (pruning old recordings), all on its own thread.
   void start(std::string path, std::function<void()> housekeeping = {});
   ~FileJournal() override;
-  void append(const std::string& line) override;
+  void begin(const Header& h) override;
   // Only a copy of the event waits: the game's thread never formats a line.
-  void append(EventRecord&& e) override;
+  void append(Event&& e) override;
   void checkpoint() override;
   bool failed() const override { return failed_.load(std::memory_order_relaxed); }
   const std::string& path() const { return path_; }
-  // Say what went wrong, once (stderr by default).
+  // Say what went wrong, once, and warnings (stderr by default).
   void setReporter(std::function<void(const std::string&)> r) { report_ = std::move(r); }
 
  private:
   void run();
+  bool create();
   bool writeOut(const std::string& chunk);
   std::string path_;
   int fd_ = -1;
   long long written_ = 0;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::string pending_;              // lines waiting to be written, in order;
-  std::vector<EventRecord> events_;  // then these events
+  std::string header_;        // written before the first event
+  std::vector<Event> queue_;  // events waiting to be written, in order
   bool urgent_ = false, stop_ = false;
   std::atomic<bool> failed_{false};
   std::function<void(const std::string&)> report_;
@@ -87,19 +88,25 @@ class Recorder : public forms::EventObserver {
   void heard(const forms::RuntimeEvent& e) override;
   void waiting() override { journal_.checkpoint(); }
   long long lines() const { return lines_; }
+  // The program is being ended by a signal (its name goes on the end line).
+  void endingBy(std::string signal) { signal_ = std::move(signal); }
 
  private:
   forms::Runtime& rt_;
   Journal& journal_;
   long long lines_ = 0;
+  std::string signal_;
 };
 
 // The folder recordings go to: $XDG_STATE_HOME/bulwarn, or
 // ~/.local/state/bulwarn; empty when neither can be known.
 std::string recordingsFolder();
-// A new file name for a game starting now, in that folder.
+// A new file name for a game starting now, in that folder:
+// bulwarn-YYYYMMDDTHHMMSSZ-PID.replay, the time in UTC.
 std::string newRecordingPath(const std::string& folder);
-// Removes all but the newest `keep` recordings in the folder.
-void pruneRecordings(const std::string& folder, int keep);
+// Keeps the newest `keep` recordings in the folder, the one being written
+// (`writing`) always among them, and removes older ones. Only files named as
+// newRecordingPath names them are counted or removed; their names say how old.
+void pruneRecordings(const std::string& folder, int keep, const std::string& writing);
 
 }  // namespace bulwarn::replay

@@ -1,11 +1,9 @@
 #include "replay/Recording.h"
 
 #include <charconv>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "platform/Form.h"
+#include "platform/SafeOpen.h"
 
 namespace bulwarn::replay {
 
@@ -178,8 +176,10 @@ Event parseEvent(std::string_view line, int number, long long last) {
     }
   if (!known) r.fail("unknown event '" + std::string(kind.substr(0, 40)) + "'");
   switch (e.kind) {
-    case Kind::Call:
-    case Kind::End: break;
+    case Kind::Call: break;
+    case Kind::End:
+      if (r.more()) e.name = r.name("signal");
+      break;
     case Kind::Key:
       e.form = r.name("form");
       e.code = r.number<int>("key code", 0, 65535);
@@ -240,8 +240,8 @@ std::string headerLine(const Header& h) {
   return s;
 }
 
-EventRecord recordOf(const forms::RuntimeEvent& e) {
-  EventRecord r;
+Event recordOf(const forms::RuntimeEvent& e) {
+  Event r;
   r.kind = e.kind;
   r.at = e.at;
   r.code = e.code;
@@ -271,15 +271,17 @@ EventRecord recordOf(const forms::RuntimeEvent& e) {
   return r;
 }
 
-std::string eventLine(const EventRecord& e) {
+std::string eventLine(const Event& e) {
   std::string s;
   s.reserve(48);
   appendNumber(s, e.at);
   s += ' ';
   s += kindName(e.kind);
   switch (e.kind) {
-    case Kind::Call:
-    case Kind::End: break;
+    case Kind::Call: break;
+    case Kind::End:
+      if (!e.name.empty()) s += ' ' + e.name;
+      break;
     case Kind::Key:
       s += ' ' + e.form + ' ';
       appendNumber(s, e.code);
@@ -311,56 +313,69 @@ std::string eventLine(const EventRecord& e) {
   return s;
 }
 
-Recording parse(std::string_view text) {
+namespace {
+
+// The next line of the text from `pos`, checked to be a line of text; false
+// when none is left, or the rest is a line cut off (no newline).
+bool nextLine(std::string_view text, std::size_t& pos, int number, std::string_view& line) {
+  if (pos >= text.size()) return false;
+  const std::size_t nl = text.find('\n', pos);
+  if (nl == std::string_view::npos) return false;
+  line = text.substr(pos, nl - pos);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a copy that passed through Windows
+  pos = nl + 1;
+  if (line.size() > kMaxLine) throw FormatError(number, "line too long (" + std::to_string(line.size()) + " bytes)");
+  for (char c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+      throw FormatError(number, "not a line of text (byte " + std::to_string(static_cast<unsigned char>(c)) + ")");
+  return true;
+}
+
+}  // namespace
+
+bool EventReader::next(Event& e) {
+  std::string_view line;
+  if (pos_ >= rec_.bodyEnd || !nextLine(rec_.text, pos_, line_ + 1, line)) return false;
+  e = parseEvent(line, ++line_, last_);
+  last_ = e.at;
+  return true;
+}
+
+Recording parse(std::string text) {
   if (text.size() > kMaxBytes)
-    throw FormatError(0, "the file is too large for a recording (" + std::to_string(text.size() >> 20) +
-                             " MB; at most " + std::to_string(kMaxBytes >> 20) + " MB)");
+    throw FormatError(0, "the file is too large for a recording (" + forms::megabytes(static_cast<long long>(text.size())) +
+                             " MB; at most " + forms::megabytes(kMaxBytes) + " MB)");
+  if (text.empty()) throw FormatError(0, "the file is empty");
   Recording rec;
+  rec.text = std::move(text);
+  const std::string_view all = rec.text;
   std::size_t pos = 0;
-  int number = 0;
-  long long last = 0;
-  while (pos < text.size()) {
+  std::string_view line;
+  // The writer only ever writes whole lines; a line cut off is the end of
+  // a game that was killed while its last lines were being written.
+  if (!nextLine(all, pos, 1, line)) throw FormatError(1, "the header line is cut off");
+  rec.header = parseHeader(line);
+  rec.body = pos;
+  int number = 1;
+  while (nextLine(all, pos, number + 1, line)) {
     ++number;
-    const std::size_t nl = text.find('\n', pos);
-    if (nl == std::string_view::npos) {
-      // The writer only ever writes whole lines; a line cut off is the end of
-      // a game that was killed while its last lines were being written.
-      if (number == 1) throw FormatError(1, "the header line is cut off");
-      rec.note = "line " + std::to_string(number) + " is cut off and left out";
-      break;
-    }
-    std::string_view line = text.substr(pos, nl - pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a copy that passed through Windows
-    pos = nl + 1;
-    if (line.size() > kMaxLine) throw FormatError(number, "line too long (" + std::to_string(line.size()) + " bytes)");
-    for (char c : line)
-      if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
-        throw FormatError(number, "not a line of text (byte " + std::to_string(static_cast<unsigned char>(c)) + ")");
-    if (number == 1) {
-      rec.header = parseHeader(line);
-      continue;
-    }
     if (rec.complete) throw FormatError(number, "an event after the end of the program");
-    Event e = parseEvent(line, number, last);
-    last = e.at;
+    const Event e = parseEvent(line, number, rec.lastAt);
+    rec.lastAt = e.at;
+    ++rec.events;
     if (e.kind == Kind::End) rec.complete = true;
-    rec.events.push_back(std::move(e));
   }
-  if (number == 0) throw FormatError(0, "the file is empty");
+  rec.bodyEnd = pos;
+  if (pos < all.size()) rec.note = "line " + std::to_string(number + 1) + " is cut off and left out";
   return rec;
 }
 
 Recording readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FormatError(0, "cannot read " + path);
+  forms::OpenRefusal refusal;
   std::string text;
-  char buf[1 << 16];
-  while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-    text.append(buf, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxBytes) return parse(text);  // says it is too large
-  }
-  if (in.bad()) throw FormatError(0, "cannot read " + path);
-  return parse(text);
+  if (!forms::readWholeFile(path, kMaxBytes, text, refusal))
+    throw FormatError(0, "cannot read it: " + (refusal.missing ? "there is no such file" : "it " + refusal.why));
+  return parse(std::move(text));
 }
 
 }  // namespace bulwarn::replay

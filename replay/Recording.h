@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/Runtime.h"
 
@@ -31,23 +30,43 @@ struct Header {
 
 using Kind = forms::RuntimeEvent::Kind;
 
-// An event line, with its forms and controls by name.
+// An event: what its line says, with forms, controls, timers and menu items
+// by name. The recorder copies one out of the game (so the line can be
+// written later, on another thread, after the form is gone); replay reads one
+// from each line.
 struct Event {
   Kind kind = Kind::Call;
   long long at = 0;
-  int line = 0;
-  std::string form, name;  // name: control, timer or menu item
+  int line = 0;            // in the file (replay)
+  std::string form, name;  // name: control, timer or menu item; for an end, the signal that ended the program
   int index = -1;          // of a control in an array
   int code = 0, shift = 0;
   bool hasPoint = false;
   float x = 0, y = 0;
 };
 
+// A recording read and checked whole, its events kept as the text they came
+// in: a 64 MB file takes 64 MB, and replay reads the events one at a time.
 struct Recording {
   Header header;
-  std::vector<Event> events;
-  bool complete = false;  // ends with the program's end
-  std::string note;       // what was left out (a line cut off at the end)
+  std::string text;
+  std::size_t body = 0, bodyEnd = 0;  // the event lines: after the header, up to the last whole line
+  long long events = 0, lastAt = 0;   // how many, and the time of the last
+  bool complete = false;              // ends with the program's end
+  std::string note;                   // what was left out (a line cut off at the end)
+};
+
+// The events of a recording, in order.
+class EventReader {
+ public:
+  explicit EventReader(const Recording& rec) : rec_(rec), pos_(rec.body) {}
+  bool next(Event& e);  // false after the last
+
+ private:
+  const Recording& rec_;
+  std::size_t pos_;
+  int line_ = 1;
+  long long last_ = 0;
 };
 
 class FormatError : public std::runtime_error {
@@ -61,23 +80,14 @@ class FormatError : public std::runtime_error {
 };
 
 std::string headerLine(const Header& h);
-// What the line of an event says, with the names copied out of the game, so
-// the line can be written later, on another thread, after the form is gone.
-struct EventRecord {
-  Kind kind = Kind::Call;
-  long long at = 0;
-  std::string form, name;  // the form, and the control or menu item
-  int index = -1;          // of a control array's member
-  int code = 0, shift = 0;
-  bool hasPoint = false;
-  float x = 0, y = 0;
-};
-EventRecord recordOf(const forms::RuntimeEvent& e);
+Event recordOf(const forms::RuntimeEvent& e);
 // The line of an event (without the newline).
-std::string eventLine(const EventRecord& r);
+std::string eventLine(const Event& e);
 inline std::string eventLine(const forms::RuntimeEvent& e) { return eventLine(recordOf(e)); }
 // Reads a recording; a malformed one throws FormatError naming its line.
-Recording parse(std::string_view text);
+Recording parse(std::string text);
+// Reads a file as pictures and sounds are read: only a regular file, opened
+// without waiting (a FIFO), of at most kMaxBytes; otherwise FormatError with the reason.
 Recording readFile(const std::string& path);
 
 const char* kindName(Kind k);

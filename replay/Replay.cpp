@@ -29,8 +29,6 @@ std::string num(float v) {
 Divergence::Divergence(const Event& e, const std::string& what)
     : std::runtime_error("line " + std::to_string(e.line) + " (" + said(e) + "): " + what), line_(e.line) {}
 
-ReplayRuntime::ReplayRuntime(const Recording& rec) : player_(*this, rec) { random().seed(rec.header.seed); }
-
 forms::ScreenInfo screenOf(const Header& h) {
   forms::ScreenInfo s;
   s.widthTwips = h.screenW;
@@ -40,23 +38,28 @@ forms::ScreenInfo screenOf(const Header& h) {
   return s;
 }
 
-forms::ScreenInfo ReplayRuntime::screen() const { return screenOf(player_.recording().header); }
-
-const Event& Player::take() {
-  if (next_ >= rec_.events.size()) throw RecordingStops{};
-  return rec_.events[next_++];
+bool Player::more() {
+  if (!haveAhead_) haveAhead_ = reader_.next(ahead_);
+  return haveAhead_;
 }
 
 const Event& Player::peekOrStop() {
-  if (next_ >= rec_.events.size()) throw RecordingStops{};
-  return rec_.events[next_];
+  if (!more()) throw RecordingStops{};
+  return ahead_;
+}
+
+const Event& Player::take() {
+  peekOrStop();
+  last_ = std::move(ahead_);
+  haveAhead_ = false;
+  return last_;
 }
 
 bool Player::play() {
   try {
-    while (next_ < rec_.events.size()) {
-      const Event& e = rec_.events[next_];
-      if (rt_.ended() && e.kind != Kind::End) throw Divergence(e, "the game has ended, but the recording goes on");
+    while (more()) {
+      if (rt_.ended() && ahead_.kind != Kind::End)
+        throw Divergence(ahead_, "the game has ended, but the recording goes on");
       apply(take());
     }
   } catch (const RecordingStops&) {
@@ -71,7 +74,7 @@ forms::Form& Player::formOf(const Event& e) {
   return *f;
 }
 
-void Player::apply(const Event& e) {
+void Player::apply(Event e) {
   if (pace) pace(e.at);
   clock_ = e.at;
   switch (e.kind) {
@@ -144,6 +147,8 @@ void Player::apply(const Event& e) {
     case Kind::Answer: throw Divergence(e, "an answer, but no message box is open");
     case Kind::Return: throw Divergence(e, "a return from a modal form, but none is open");
     case Kind::End:
+      // A signal ended the program from outside, wherever it was.
+      if (!e.name.empty()) rt_.unloadAll();
       if (!rt_.ended()) throw Divergence(e, "the program ends here, but the game goes on");
       return;
   }
@@ -152,16 +157,16 @@ void Player::apply(const Event& e) {
 void Player::runModal(forms::Form& f) {
   const std::string name = f.name();
   while (!rt_.ended()) {
-    const Event& e = peekOrStop();
-    if (e.kind == Kind::Return) {
-      take();
+    if (peekOrStop().kind == Kind::Return) {
+      const Event& e = take();
       if (pace) pace(e.at);
       clock_ = e.at;
       if (e.form != name) throw Divergence(e, "a return from " + e.form + ", but " + name + " is the modal form open");
       if (f.isLoaded()) throw Divergence(e, "a return from " + name + ", which is still open");
       return;
     }
-    if (e.kind == Kind::Answer) throw Divergence(e, "an answer, but no message box is open (" + name + " is in front)");
+    if (ahead_.kind == Kind::Answer)
+      throw Divergence(ahead_, "an answer, but no message box is open (" + name + " is in front)");
     apply(take());
   }
 }
@@ -169,9 +174,8 @@ void Player::runModal(forms::Form& f) {
 int Player::answer(const std::string& prompt, int style) {
   const bool yesNo = forms::mb::hasYesNo(style);
   while (!rt_.ended()) {
-    const Event& e = peekOrStop();
-    if (e.kind == Kind::Answer) {
-      take();
+    if (peekOrStop().kind == Kind::Answer) {
+      const Event& e = take();
       if (pace) pace(e.at);
       clock_ = e.at;
       const bool fits =
@@ -179,8 +183,8 @@ int Player::answer(const std::string& prompt, int style) {
       if (!fits) throw Divergence(e, "an answer the message box '" + prompt.substr(0, 60) + "' does not offer");
       return e.code;
     }
-    if (e.kind == Kind::Return)
-      throw Divergence(e, "a return from a modal form, but the message box '" + prompt.substr(0, 60) + "' is open");
+    if (ahead_.kind == Kind::Return)
+      throw Divergence(ahead_, "a return from a modal form, but the message box '" + prompt.substr(0, 60) + "' is open");
     apply(take());
   }
   return yesNo ? forms::mb::AnsNo : forms::mb::AnsOk;

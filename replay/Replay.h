@@ -29,7 +29,7 @@ class Divergence : public std::runtime_error {
 // clock and time of day from it.
 class Player {
  public:
-  Player(forms::Runtime& rt, const Recording& rec) : rt_(rt), rec_(rec) {}
+  Player(forms::Runtime& rt, const Recording& rec) : rt_(rt), rec_(rec), reader_(rec) {}
 
   // Calls into the game from outside: the first starts the program (set by
   // replay()); a test that set up the game between events adds its own.
@@ -43,31 +43,41 @@ class Player {
   void runModal(forms::Form& f);
   int answer(const std::string& prompt, int style);
   long long clock() const { return clock_; }
-  const Event* lastEvent() const { return next_ > 0 ? &rec_.events[next_ - 1] : nullptr; }
+  const Event* lastEvent() const { return last_.line > 0 ? &last_ : nullptr; }
   const Recording& recording() const { return rec_; }
 
  private:
   struct RecordingStops {};
+  bool more();
   const Event& take();
   const Event& peekOrStop();
-  void apply(const Event& e);
+  // By value: the game may read further events (a modal form it opens) before it returns.
+  void apply(Event e);
   forms::Form& formOf(const Event& e);
 
   forms::Runtime& rt_;
   const Recording& rec_;
-  std::size_t next_ = 0;
+  EventReader reader_;
+  Event ahead_, last_;
+  bool haveAhead_ = false;
   long long clock_ = 0;
   std::size_t callsMade_ = 0;
 };
 
-// The headless runtime a recording drives, as fast as it goes.
-class ReplayRuntime : public forms::HeadlessRuntime {
+// The screen a recording was made on.
+forms::ScreenInfo screenOf(const Header& h);
+
+// A runtime with the recording in charge: its clock, screen, beat, time of
+// day, answers and returns come from the recording. Replay uses it on the
+// headless runtime, `--show` on the Qt one.
+template <class Base>
+class Replaying : public Base {
  public:
-  explicit ReplayRuntime(const Recording& rec);
+  explicit Replaying(const Recording& rec) : player_(*this, rec) { this->random().seed(rec.header.seed); }
   Player& player() { return player_; }
 
   long long nowMs() const override { return player_.clock(); }
-  forms::ScreenInfo screen() const override;
+  forms::ScreenInfo screen() const override { return screenOf(player_.recording().header); }
   long long timerBeat() const override { return player_.recording().header.beat; }
   std::uint64_t timeOfDayAtStart() const override { return player_.recording().header.tod; }
 
@@ -81,8 +91,8 @@ class ReplayRuntime : public forms::HeadlessRuntime {
   mutable Player player_;
 };
 
-// The screen a recording was made on.
-forms::ScreenInfo screenOf(const Header& h);
+// The headless runtime a recording drives, as fast as it goes.
+using ReplayRuntime = Replaying<forms::HeadlessRuntime>;
 
 struct Outcome {
   int exitCode = 0;     // 0 replayed, 1 diverged

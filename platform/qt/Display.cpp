@@ -7,9 +7,14 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -32,11 +37,40 @@ void releaseX() {
   heldX = nullptr;
 }
 
-// Opens the X display as Qt's xcb plugin would (authorisation included).
+bool xSilent = false;  // the last display tried took the connection but did not answer
+
+// Opens the X display as Qt's xcb plugin would (authorisation included). A
+// stopped server takes the connection and never answers, and xcb_connect has
+// no deadline: it runs on a thread of its own, given 2 s as the audio server is.
 bool xReachable() {
+  xSilent = false;
   if (env("DISPLAY").empty()) return false;
   releaseX();
-  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+  struct Probe {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool answered = false, abandoned = false;
+    xcb_connection_t* connection = nullptr;
+  };
+  auto probe = std::make_shared<Probe>();
+  std::thread([probe] {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const std::lock_guard<std::mutex> lock(probe->mutex);
+    if (probe->abandoned) {
+      xcb_disconnect(c);
+      return;
+    }
+    probe->connection = c;
+    probe->answered = true;
+    probe->done.notify_one();
+  }).detach();
+  std::unique_lock<std::mutex> lock(probe->mutex);
+  if (!probe->done.wait_for(lock, std::chrono::seconds(2), [&] { return probe->answered; })) {
+    probe->abandoned = true;
+    xSilent = true;
+    return false;
+  }
+  xcb_connection_t* c = probe->connection;
   if (c && xcb_connection_has_error(c) == 0) {
     heldX = c;
     return true;
@@ -73,7 +107,8 @@ bool waylandReachable() {
 
 std::string xProblem() {
   const std::string d = env("DISPLAY");
-  return d.empty() ? "DISPLAY is not set" : "the X display " + d + " cannot be opened";
+  if (d.empty()) return "DISPLAY is not set";
+  return "the X display " + d + (xSilent ? " does not answer within 2 s" : " cannot be opened");
 }
 
 std::string waylandProblem() { return "the Wayland display " + waylandName() + " cannot be reached"; }

@@ -19,9 +19,8 @@ struct FileRefusal {
   QString why;           // e.g. "is a FIFO, not a regular file"
 };
 
-// The whole content of a regular file of at most `limit` bytes. The file is
-// opened without blocking and checked on the opened descriptor, so what is
-// read is what was checked.
+// The whole content of a regular file of at most `limit` bytes, read as
+// openRegularFile (platform/SafeOpen.h) opens it.
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 limit, FileRefusal* refusal = nullptr);
 
 // An SVG document that may be rendered: it reads nothing but itself (no

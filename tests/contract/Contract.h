@@ -316,13 +316,26 @@ TYPED_TEST_P(RuntimeContract, MessageBoxesReturnTheButtonThePlayerChose) {
   EXPECT_EQ(d.rt().msgBox("Restart?", mb::YesNoCritical, "Play"), mb::AnsNo);
   d.answerNextBox(mb::AnsOk);
   EXPECT_EQ(d.rt().msgBox("Out of ammunition", mb::OkInformation, "Play"), mb::AnsOk);
-  // Timers keep ticking behind a box.
+  // Timers keep ticking behind a box, but the forms behind it take no input;
+  // a modal form shown over it does.
   int ticks = 0;
-  a.tmrA.Tick = [&] { ++ticks; };
+  std::vector<bool> taken;
+  PlayForm& dialog = d.forms().make("frmDialog");
+  a.tmrA.Tick = [&] {
+    if (++ticks != 2) return;
+    auto& rt = d.rt();
+    taken = {rt.userKey(a, Key::F2, 0) != Runtime::KeyTaken::None, rt.userClick(a.cmdFire),
+             rt.userOpenMenu(a.mnuGame), rt.userClose(a)};
+    d.whileModal(dialog, [&] {
+      taken.push_back(rt.accepts(dialog));
+      dialog.Unload();
+    });
+  };
   a.tmrA.Interval = 50;
   d.answerNextBox(mb::AnsOk, 300);
   EXPECT_EQ(d.rt().msgBox("Paused", mb::OkQuestion, "Play"), mb::AnsOk);
   EXPECT_GE(ticks, 3);
+  EXPECT_EQ(taken, (std::vector<bool>{false, false, false, false, true}));
   // Once the program has ended nobody is asked: No, or OK.
   a.tmrA.Interval = 0;
   d.rt().unloadAll();

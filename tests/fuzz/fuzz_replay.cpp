@@ -10,9 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
-    const bulwarn::replay::Recording rec = bulwarn::replay::parse(text);
+    const bulwarn::replay::Recording rec = bulwarn::replay::parse(std::string(text));
     // Long spans of time only cost catching up silent ticks; keep runs quick.
-    if (!rec.events.empty() && rec.events.back().at <= 600000) bulwarn::replay::replay(rec);
+    if (rec.lastAt <= 600000) bulwarn::replay::replay(rec);
   } catch (const bulwarn::replay::FormatError&) {
   }
   return 0;

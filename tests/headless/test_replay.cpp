@@ -129,7 +129,7 @@ TEST(Replay, BrokenFilesFailWithTheirLineAndNeverCrash) {
   }
   // A last line cut off (a game killed while writing) is left out, not an error.
   const rp::Recording cut = rp::parse(good + "3100 tick frmBul");
-  EXPECT_EQ(cut.events.size(), rp::parse(good).events.size());
+  EXPECT_EQ(cut.events, rp::parse(good).events);
   EXPECT_NE(cut.note.find("cut off"), std::string::npos);
 }
 
@@ -156,6 +156,12 @@ TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
   replayText(good + "3000 tick frmBulwarn tmrEnemyTime\n", &rc, &message);  // silent: never recorded
   EXPECT_EQ(rc, 1);
   EXPECT_NE(message.find("silent"), std::string::npos) << message;
+  // A key the player cannot send: F2 again while the first one's box is open.
+  replayText(good + "3000 key frmBulwarn 113 0\n3100 key frmBulwarn 113 0\n", &rc, &message);
+  EXPECT_EQ(rc, 1);
+  EXPECT_NE(message.find("line " + std::to_string(lines + 2) + " (3100 key frmBulwarn 113 0): frmBulwarn takes no input"),
+            std::string::npos)
+      << message;
   // The same recording with Windows line ends replays alike.
   std::string crlf;
   for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -177,22 +183,47 @@ TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
     std::ofstream(dir / name, std::ios::binary) << text;
     return (dir / name).string();
   };
+  // Files that are no recording, even one that would never end or be read whole.
+  const fs::path fifo = dir / "fifo", big = dir / "big";
+  ::mkfifo(fifo.c_str(), 0600);
+  std::ofstream(big).close();
+  fs::resize_file(big, 200u << 20);  // sparse
+  const struct {
+    std::string path;
+    int rc;
+    const char* says;
+  } cases[] = {
+      {write("good", g.journal.text()), 0, ""},
+      {write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), 1, "replay diverges at line"},
+      {write("binary", "\x7f" "ELF\x02\x01\x01"), 2, "cut off"},
+      {(dir / "missing").string(), 2, "cannot read it: there is no such file"},
+      {fifo.string(), 2, "cannot read it: it is a FIFO, not a regular file"},
+      {big.string(), 2, "it is too large (200.0 MB; at most 64.0 MB is read)"},
+      // 8 MB of short lines: replay holds about that much, not an object per line.
+      {write("long", g.journal.text().substr(0, g.journal.text().find('\n') + 1) + [] {
+         std::string calls;
+         while (calls.size() < (8u << 20)) calls += "0 call\n";
+         return calls;
+       }()), 1, "cannot repeat"},
+  };
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
   std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  EXPECT_EQ(rp::replayCommand(write("good", g.journal.text()), out, err), 0);
-  EXPECT_EQ(rp::replayCommand(write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), out, err), 1);
-  EXPECT_EQ(rp::replayCommand(write("binary",
-                                    "\x7f"
-                                    "ELF\x02\x01\x01"),
-                              out, err),
-            2);
-  EXPECT_EQ(rp::replayCommand((dir / "missing").string(), out, err), 2);
+  for (const auto& c : cases) {
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(rp::replayCommand(c.path, out, err), c.rc) << c.path;
+    char said[512] = {};
+    std::rewind(err);
+    EXPECT_NE(std::string(said, std::fread(said, 1, sizeof said - 1, err)).find(c.says), std::string::npos) << said;
+    std::fclose(err);
+  }
+  ::getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 3 * 8 * 1024) << "KB more at the peak";
   std::rewind(out);
   char buf[64] = {};
   ASSERT_TRUE(std::fgets(buf, sizeof buf, out));
   EXPECT_EQ(std::string(buf), "outcome: none\n");
   std::fclose(out);
-  std::fclose(err);
   fs::remove_all(dir);
 }
 
@@ -200,29 +231,32 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
   const fs::path dir = fs::temp_directory_path() / ("bulwarn-recorder-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
-  for (int i = 0; i < 12; ++i)
-    std::ofstream(dir / ("bulwarn-2020010" + std::to_string(i / 10) + "-00000" + std::to_string(i % 10) + "-1.replay"));
-  std::ofstream(dir / "notes.txt");
+  // Twelve recordings from a clock ahead of ours (set back since, or a
+  // timezone to the east), and files of the user's that only look alike.
+  for (int i = 10; i < 22; ++i) std::ofstream(dir / ("bulwarn-20990101T0000" + std::to_string(i) + "Z-1.replay"));
+  const char* theirs[] = {"notes.txt", "bulwarn-2020-crash-keep.replay", "bulwarn-my-best-game.replay",
+                          "bulwarn-20200101-000000-1.replay"};
+  for (const char* name : theirs) std::ofstream(dir / name);
   // The file gets word for word the lines that are formatted at once in memory.
   struct Both : rp::Journal {
     rp::FileJournal file;
     rp::MemoryJournal memory;
-    void append(const std::string& line) override {
-      file.append(line);
-      memory.append(line);
+    void begin(const rp::Header& h) override {
+      file.begin(h);
+      memory.begin(h);
     }
-    void append(rp::EventRecord&& e) override {
-      memory.append(rp::EventRecord(e));
+    void append(rp::Event&& e) override {
+      memory.append(rp::Event(e));
       file.append(std::move(e));
     }
     void checkpoint() override { file.checkpoint(); }
   };
-  const std::string recording = (dir / "bulwarn-20990101-000000-1.replay").string();
+  const std::string recording = rp::newRecordingPath(dir.string());
   std::string inMemory;
   {
     Both both;
     rp::FileJournal& journal = both.file;
-    journal.start(recording, [d = dir.string()] { rp::pruneRecordings(d, 10); });
+    journal.start(recording, [d = dir.string(), recording] { rp::pruneRecordings(d, 10, recording); });
     HeadlessRuntime rt;
     Program program(rt);
     rp::Recorder recorder(rt, both, BULWARN_VERSION);
@@ -250,67 +284,58 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
     EXPECT_GT(std::count(written.begin(), written.end(), '\n'), 20);
     EXPECT_EQ(written, inMemory);
   }
-  int recordings = 0;
-  for (const auto& e : fs::directory_iterator(dir)) recordings += e.path().extension() == ".replay";
-  EXPECT_EQ(recordings, 10);
-  EXPECT_TRUE(fs::exists(dir / "notes.txt"));
-  EXPECT_TRUE(fs::exists(dir / "bulwarn-20990101-000000-1.replay"));
+  // The newest ten by their names' time, this game's among them, whatever the clock; nothing else touched.
+  for (int i = 10; i < 22; ++i)
+    EXPECT_EQ(fs::exists(dir / ("bulwarn-20990101T0000" + std::to_string(i) + "Z-1.replay")), i >= 13) << i;
+  for (const char* name : theirs) EXPECT_TRUE(fs::exists(dir / name)) << name;
 
-  // A folder that cannot be written: one message, and the game plays on.
+  // Folders and disks that fail: one message each, and the game plays on.
   const fs::path ro = dir / "readonly";
   fs::create_directories(ro);
   ::chmod(ro.c_str(), 0500);
-  const bool root = ::geteuid() == 0;  // root writes anyway; /proc never takes a file
-  const std::string path = root ? "/proc/bulwarn-cannot-be-here.replay" : (ro / "x.replay").string();
-  int messages = 0;
-  std::string said;
-  {
-    rp::FileJournal journal;
-    journal.setReporter([&](const std::string& m) {
-      ++messages;
-      said = m;
-    });
-    journal.start(path);
-    HeadlessRuntime rt;
-    Program program(rt);
-    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
-    program.start();
-    rt.advance(5000);
-    EXPECT_TRUE(program.battleIfLoaded());
+  fs::create_directories(dir / "open");
+  ::chmod((dir / "open").c_str(), 0777);
+  const bool root = ::geteuid() == 0;  // root writes anyway; /proc never takes a file, nor /sys a folder
+  const struct {
+    std::string path;
+    rlim_t limit;  // of the file's size: a disk that fills up
+    const char* says;
+  } cases[] = {
+      {root ? "/proc/bulwarn-cannot-be-here.replay" : (ro / "x.replay").string(), 0, "playing on without recording"},
+      {root ? "/sys/bulwarn-nowhere/x.replay" : (ro / "sub/x.replay").string(), 0, "cannot create the folder"},
+      {(dir / "open/x.replay").string(), 0, "warning: others can write to"},
+      {(dir / "new/deeper/x.replay").string(), 0, ""},  // created 0700, whatever the umask
+      {(dir / "full.replay").string(), 2500, "File too large"},
+  };
+  const mode_t umask = ::umask(0);
+  for (const auto& c : cases) {
+    std::vector<std::string> said;
+    rlimit was{};
+    ::getrlimit(RLIMIT_FSIZE, &was);
+    {
+      rp::FileJournal journal;
+      journal.setReporter([&](const std::string& m) { said.push_back(m); });
+      journal.start(c.path);
+      HeadlessRuntime rt;
+      Program program(rt);
+      rp::Recorder recorder(rt, journal, BULWARN_VERSION);
+      rlimit small = was;
+      if (c.limit) small.rlim_cur = c.limit;
+      ::setrlimit(RLIMIT_FSIZE, &small);
+      program.start();
+      rt.advance(c.limit ? 60000 : 5000);
+      EXPECT_TRUE(program.battleIfLoaded());
+    }
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    EXPECT_EQ(said.size(), *c.says ? 1u : 0u) << c.path;
+    for (const std::string& m : said) EXPECT_NE(m.find(c.says), std::string::npos) << m;
   }
-  EXPECT_EQ(messages, 1);
-  EXPECT_NE(said.find("playing on without recording"), std::string::npos) << said;
+  ::umask(umask);
   ::chmod(ro.c_str(), 0700);
-
-  // A disk that fills up during the game (a file size limit stands in for
-  // it): the file is cut back to its last whole line, one message, play goes on.
-  const fs::path full = dir / "full.replay";
-  messages = 0;
-  rlimit was{};
-  ::getrlimit(RLIMIT_FSIZE, &was);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  {
-    rp::FileJournal journal;
-    journal.setReporter([&](const std::string& m) {
-      ++messages;
-      said = m;
-    });
-    journal.start(full.string());
-    HeadlessRuntime rt;
-    Program program(rt);
-    rp::Recorder recorder(rt, journal, BULWARN_VERSION);
-    rlimit small = was;
-    small.rlim_cur = 2500;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    program.start();
-    rt.advance(60000);
-    EXPECT_TRUE(program.battleIfLoaded());
-  }
-  ::setrlimit(RLIMIT_FSIZE, &was);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(messages, 1);
-  EXPECT_NE(said.find("File too large"), std::string::npos) << said;
-  std::ifstream in(full, std::ios::binary);
+  for (const char* folder : {"new", "new/deeper"})
+    EXPECT_EQ(fs::status(dir / folder).permissions(), fs::perms::owner_all) << folder;
+  // The full disk's file is cut back to its last whole line.
+  std::ifstream in(dir / "full.replay", std::ios::binary);
   const std::string kept((std::istreambuf_iterator<char>(in)), {});
   EXPECT_LE(kept.size(), 2500u);
   if (!kept.empty()) {

@@ -40,6 +40,14 @@ case $kind in
     smoke DISPLAY=":$n"
     smoke DISPLAY=":$n" WAYLAND_DISPLAY=wayland-nowhere
     smoke DISPLAY=":$n" QT_QPA_PLATFORM="wayland;xcb" WAYLAND_DISPLAY=wayland-nowhere
+    # A server that is stopped takes the connection and never answers: one line, exit 2, in time.
+    kill -STOP "$server"
+    rc=0; out=$(DISPLAY=":$n" timeout 15 "$bin" 2>&1) || rc=$?
+    kill -CONT "$server"
+    if [ "$rc" -ne 2 ] || [ "$out" != "bulwarn: no display found (the X display :$n does not answer within 2 s); start it from a desktop session" ]; then
+      echo "FAILED (stopped X server): exit $rc"; echo "$out" | tail -5; exit 1
+    fi
+    echo "ok: a stopped X server"
     ;;
   wayland)
     command -v weston >/dev/null || { echo "weston is not installed; skipped"; exit 77; }
