@@ -25,16 +25,16 @@ bulwarn_control_field() {
     grep -v -e '^$' -e '^\$'
 }
 
-# Compiler and make come with build-essential, which debian/control may not
-# name; debhelper only packages, so the packaging list below has it.
+# build-essential brings the compiler and make (Debian's Build-Depends leave it
+# out); debhelper goes with the packaging list below.
 mapfile -t BULWARN_PACKAGES < <(
   echo build-essential
   bulwarn_control_field Build-Depends | grep -v '^debhelper-compat$'
   bulwarn_control_field Depends bulwarn)
 # The tests also start their own X server, Wayland compositor and audio server.
 BULWARN_TEST_PACKAGES=(xvfb weston pulseaudio)
-# Building the Debian package and checking it.
-BULWARN_PACKAGING_PACKAGES=(debhelper lintian)
+# Building the Debian package and checking it (autopkgtest: tools/package --install).
+BULWARN_PACKAGING_PACKAGES=(debhelper lintian autopkgtest)
 
 bulwarn_install() {
   local missing=()
