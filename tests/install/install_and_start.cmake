@@ -5,7 +5,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "install failed: ${rc}")
 endif()
 foreach(f bin/bulwarn share/bulwarn/Maingun.WAV share/bulwarn/pictures/unit_tank.svg
-          share/applications/bulwarn.desktop share/icons/hicolor/48x48/apps/bulwarn.png share/man/man6/bulwarn.6)
+          share/applications/org.bulwarn.Bulwarn.desktop share/icons/hicolor/48x48/apps/bulwarn.png share/man/man6/bulwarn.6)
   if(NOT EXISTS "${PREFIX}/${f}")
     message(FATAL_ERROR "missing after install: ${f}")
   endif()
