@@ -219,7 +219,6 @@ class Timer : public Control {
   bool scheduled = false;
   long long due = 0;
   unsigned long long seq = 0;
-  long long ticks = 0;  // handlers run, for tests and benchmarks
 };
 
 class ProgressBar : public Control {

@@ -462,15 +462,12 @@ void Runtime::tick(Timer& t, long long now) {
   const long long wasDue = t.due;
   long long next = t.due + interval;
   if (next <= now) {
-    // Late: drop the missed ticks instead of firing them in a burst.
-    dropped_ += (now - t.due) / interval;
-    next = now + interval;
+    next = now + interval;  // late: the missed ticks are dropped, not fired in a burst
   }
   t.due = next;
   t.seq = ++seq_;
   if (t.running) {
-    ++dropped_;  // never re-enter a timer's own handler
-    onTimersChanged();
+    onTimersChanged();  // never re-enter a timer's own handler: the tick is dropped
     return;
   }
   dispatchAt(
@@ -482,7 +479,6 @@ void Runtime::tick(Timer& t, long long now) {
           Running(const Running&) = delete;
           Running& operator=(const Running&) = delete;
         } guard(t);
-        ++t.ticks;
         if (t.Tick) t.Tick();
       },
       wasDue);

@@ -142,7 +142,6 @@ class Runtime {
   // Earliest due timer, ties in scheduling order; silent ones only if asked.
   Timer* nextTimer(bool includeSilent = true) const;
   void fireTimer(Timer& t, long long now);
-  long long timerTicksDropped() const { return dropped_; }
 
   // ---- change notifications from the model ----
   void controlChanged(Control& c, Aspect aspect, int propId);
@@ -194,7 +193,6 @@ class Runtime {
   std::vector<Form*> modalShows_;  // forms whose modal show is running, innermost last
   std::vector<Timer*> timers_;
   unsigned long long seq_ = 0;
-  long long dropped_ = 0;
   int depth_ = 0;
   long long clock_ = 0;
   bool routing_ = false;

@@ -41,8 +41,6 @@ Form& HeadlessRuntime::target(const std::string& form) const {
   return *f;
 }
 
-Form& HeadlessRuntime::requireForm(const std::string& name) const { return target(name); }
-
 Control& HeadlessRuntime::control(const std::string& name, int index, const std::string& form) const {
   Control* c = target(form).find(name, index);
   if (!c) throw std::invalid_argument("no control " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : ""));
@@ -114,11 +112,6 @@ bool HeadlessRuntime::defaultAnswer(Form& f) {
 }
 
 void HeadlessRuntime::runModal(Form& f) {
-  ++modalDepth_;
-  struct Depth {
-    int& d;
-    ~Depth() { --d; }
-  } depthGuard{modalDepth_};
   const long long start = now_;
   auto it = scripts_.find(f.name());
   if (it != scripts_.end()) {

@@ -93,39 +93,11 @@ int vbKeyCode(int qtKey, Qt::KeyboardModifiers mods) {
     case Qt::Key_Up: return Key::Up;
     case Qt::Key_Right: return Key::Right;
     case Qt::Key_Down: return Key::Down;
-    case Qt::Key_Select: return 41;
-    case Qt::Key_Printer: return 42;
-    case Qt::Key_Execute: return 43;
-    case Qt::Key_Print: return Key::PrintScreen;
     case Qt::Key_Insert: return Key::Insert;
     case Qt::Key_Delete: return Key::Delete;
-    case Qt::Key_Help: return Key::Help;
-    case Qt::Key_Super_L:
-    case Qt::Key_Meta: return 91;
-    case Qt::Key_Super_R: return 92;
     case Qt::Key_Menu: return Key::Menu;
-    case Qt::Key_Sleep: return 95;
     case Qt::Key_NumLock: return Key::NumLock;
     case Qt::Key_ScrollLock: return Key::ScrollLock;
-    case Qt::Key_Back: return 166;
-    case Qt::Key_Forward: return 167;
-    case Qt::Key_Refresh: return 168;
-    case Qt::Key_Stop: return 169;
-    case Qt::Key_Search: return 170;
-    case Qt::Key_Favorites: return 171;
-    case Qt::Key_HomePage: return 172;
-    case Qt::Key_VolumeMute: return 173;
-    case Qt::Key_VolumeDown: return 174;
-    case Qt::Key_VolumeUp: return 175;
-    case Qt::Key_MediaNext: return 176;
-    case Qt::Key_MediaPrevious: return 177;
-    case Qt::Key_MediaStop: return 178;
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaTogglePlayPause: return 179;
-    case Qt::Key_LaunchMail: return 180;
-    case Qt::Key_LaunchMedia: return 181;
-    case Qt::Key_Launch0: return 182;
-    case Qt::Key_Launch1: return 183;
     default: return 0;
   }
 }
