@@ -125,9 +125,12 @@ class Runtime {
   // A click at (x, y) twips of f's client area, on the control hitTest finds
   // there; false when it lands on no control or its click is filtered.
   bool userClickAt(Form& f, float x, float y);
-  bool userOpenMenu(MenuItem& title);
-  bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
-  bool userShortcut(MenuItem& item);
+  // A menu title opened, an item chosen (its title opened already) or an
+  // item's shortcut pressed: `how` is OpenMenu, ChooseMenu or Shortcut.
+  bool userMenu(RuntimeEvent::Kind how, MenuItem& m);
+  bool userOpenMenu(MenuItem& title) { return userMenu(RuntimeEvent::Kind::OpenMenu, title); }
+  bool userChooseMenu(MenuItem& item) { return userMenu(RuntimeEvent::Kind::ChooseMenu, item); }
+  bool userShortcut(MenuItem& item) { return userMenu(RuntimeEvent::Kind::Shortcut, item); }
   bool userClose(Form& f);  // false when filtered (not loaded, or a modal form in front)
   // Runs fn as one event now. Outside any event it is a call into the game
   // from outside (start-up), which the observer hears.
@@ -137,11 +140,21 @@ class Runtime {
   int eventDepth() const { return depth_; }
 
   // ---- timers ----
-  void timerChanged(Timer& t, int propId);
-  void forgetTimer(Timer& t) { unschedule(t); }
+  // The schedule is the runtime's own; others (the realisations, replay, the
+  // monkey) read it through these.
+  struct TimerState {
+    bool scheduled = false;  // ticking: enabled, with an interval, on a loaded form
+    bool running = false;    // its handler is on the stack
+    long long due = 0;       // the game's clock at its next tick, while scheduled
+  };
+  TimerState timerState(const Timer& t) const;
   // Earliest due timer, ties in scheduling order; silent ones only if asked.
   Timer* nextTimer(bool includeSilent = true) const;
+  // A tick from the realisation's clock: `now` is the game's clock for it.
   void fireTimer(Timer& t, long long now);
+  // From the timer itself: Interval or Enabled changed, or it is going away.
+  void timerChanged(Timer& t, int propId);
+  void forgetTimer(Timer& t) { unschedule(t); }
 
   // ---- change notifications from the model ----
   void controlChanged(Control& c, Aspect aspect, int propId);
@@ -170,17 +183,36 @@ class Runtime {
   void flushGraveyard();
 
  private:
+  // Timers (Timers.cpp).
+  struct Slot {
+    Timer* timer;
+    long long due;
+    unsigned long long seq;  // ties go to the one scheduled first
+    bool before(const Slot& o) const { return due < o.due || (due == o.due && seq < o.seq); }
+  };
+  const Slot* slotOf(const Timer& t) const;
+  Slot* slotOf(const Timer& t);
+  bool isRunning(const Timer& t) const;
   void unschedule(Timer& t);
   void schedule(Timer& t, long long due);
-  void activate(Form& f);
+  void unscheduleAll(const Form& f);
+  void scheduleDesigned(const Form& f);
   void catchUpSilent(long long upTo);
   void tick(Timer& t, long long now);
   // When a timer started at `start` ticks first: on the beat (moved by at
   // most half a beat either way) when its interval is a multiple of it.
   long long firstTick(long long start, long long interval) const;
-  // An input from the realisation begins: stamps the game's clock and tells
-  // the observer, unless it is part of routing another input (told already).
-  // Routing lasts until the input's event begins.
+
+  // Forms (Runtime.cpp).
+  void activate(Form& f);
+  // Takes a loaded form out of the lists and the schedule and hides it;
+  // false when it was not loaded.
+  bool detach(Form& f);
+  void end();
+
+  // Input (Input.cpp): an input from the realisation begins. It stamps the
+  // game's clock and tells the observer, unless it is part of routing another
+  // input (told already). Routing lasts until the input's event begins.
   class Input;
   void tell(RuntimeEvent e);
   void waitEnded(RuntimeEvent e);
@@ -191,7 +223,8 @@ class Runtime {
   std::vector<Form*> modal_;
   std::vector<std::unique_ptr<Form>> graveyard_;
   std::vector<Form*> modalShows_;  // forms whose modal show is running, innermost last
-  std::vector<Timer*> timers_;
+  std::vector<Slot> schedule_;
+  std::vector<const Timer*> running_;  // timers whose handler is on the stack
   unsigned long long seq_ = 0;
   int depth_ = 0;
   long long clock_ = 0;

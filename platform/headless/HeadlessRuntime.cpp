@@ -20,8 +20,8 @@ void HeadlessRuntime::advance(long long ms) {
   const long long target = now_ + std::max(0LL, ms);
   while (!ended()) {
     Timer* t = nextTimer();
-    if (!t || t->due > target) break;
-    now_ = std::max(now_, t->due);
+    if (!t || timerState(*t).due > target) break;
+    now_ = std::max(now_, timerState(*t).due);
     fireTimer(*t, now_);
   }
   now_ = std::max(now_, target);
@@ -124,7 +124,7 @@ void HeadlessRuntime::runModal(Form& f) {
     if (defaultAnswer(f) && (!f.isLoaded() || ended())) break;
     Timer* t = nextTimer();
     if (!t || now_ - start > cfg_.modalLimitMs) throw StuckModal("modal form " + f.name() + " cannot close");
-    advance(t->due - now_);
+    advance(timerState(*t).due - now_);
   }
 }
 

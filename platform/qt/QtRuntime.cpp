@@ -87,11 +87,12 @@ struct QtRuntime::Impl : QObject {
       timer.stop();
       return;
     }
-    if (timer.isActive() && armedDue == t->due) return;
+    const long long due = owner.timerState(*t).due;
+    if (timer.isActive() && armedDue == due) return;
     // Round up so the tick never arrives before the timer is due.
-    const long long waitNs = t->due * 1000000LL - clock.nsecsElapsed();
+    const long long waitNs = due * 1000000LL - clock.nsecsElapsed();
     const long long waitMs = waitNs <= 0 ? 0 : (waitNs + 999999) / 1000000;
-    armedDue = t->due;
+    armedDue = due;
     timer.start(static_cast<int>(std::min<long long>(waitMs, 1LL << 30)));
   }
 
@@ -349,7 +350,7 @@ void QtRuntime::fireDueTimers() {
     // Silent timers catch up before each event instead, tick by tick.
     while (!ended()) {
       Timer* t = nextTimer(false);
-      if (!t || t->due > now) break;
+      if (!t || timerState(*t).due > now) break;
       fireTimer(*t, now);
     }
   }
