@@ -66,23 +66,18 @@ void Runtime::dispatchAt(const std::function<void()>& fn, long long at) {
 }
 
 void Runtime::flushGraveyard() {
-  while (true) {
-    // A form whose modal show is still on the stack waits for it to return:
-    // the show's loop reads it until then.
-    std::vector<std::unique_ptr<Form>> dead;
-    for (auto it = graveyard_.begin(); it != graveyard_.end();) {
-      if (std::find(modalShows_.begin(), modalShows_.end(), it->get()) != modalShows_.end()) {
-        ++it;
-      } else {
-        dead.push_back(std::move(*it));
-        it = graveyard_.erase(it);
-      }
+  // A form whose modal show is still on the stack waits for it to return:
+  // the show's loop reads it until then.
+  std::vector<std::unique_ptr<Form>> dead;
+  for (auto it = graveyard_.begin(); it != graveyard_.end();) {
+    if (std::find(modalShows_.begin(), modalShows_.end(), it->get()) != modalShows_.end()) {
+      ++it;
+    } else {
+      dead.push_back(std::move(*it));
+      it = graveyard_.erase(it);
     }
-    if (dead.empty()) break;
-    for (auto& f : dead) onFormDestroyed(*f);
-    dead.clear();
   }
-}
+}  // the others die here
 
 int Runtime::msgBox(const std::string& prompt, int style, const std::string& title) {
   if (ended_) return mb::hasYesNo(style) ? mb::AnsNo : mb::AnsOk;
@@ -164,7 +159,7 @@ void Runtime::showForm(Form& f, bool modal) {
   if (depth_ == 0) flushGraveyard();
 }
 
-bool Runtime::detach(Form& f) {
+bool Runtime::discardForm(Form& f) {
   if (!f.isLoaded()) return false;
   f.unloaded_ = true;
   f.visible_ = false;
@@ -172,14 +167,14 @@ bool Runtime::detach(Form& f) {
   erase(modal_, &f);
   erase(loaded_, &f);
   unscheduleAll(f);
-  onFormHidden(f);
+  onFormUnloaded(f);
   onTimersChanged();
   return true;
 }
 
 void Runtime::unloadForm(Form& f) {
   const bool wasFront = activeForm() == &f;
-  if (!detach(f)) return;
+  if (!discardForm(f)) return;
   if (f.releaseFromOwner) {
     if (auto owned = f.releaseFromOwner()) graveyard_.push_back(std::move(owned));
   }
@@ -198,10 +193,6 @@ void Runtime::end() {
   e.at = clockMs();
   tell(e);
   onEnded();
-}
-
-void Runtime::discardForm(Form& f) {
-  if (detach(f)) onFormDestroyed(f);
 }
 
 void Runtime::unloadAll() {

@@ -26,11 +26,11 @@ struct ScreenInfo {
 namespace mb {
 constexpr int OkOnly = 0, YesNo = 4, Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 // The combinations the game asks with.
-constexpr int OkQuestion = OkOnly | Question;                // 32
-constexpr int OkInformation = OkOnly | Information;          // 64
-constexpr int YesNoCritical = YesNo | Critical;              // 20
-constexpr int YesNoQuestion = YesNo | Question;              // 36
-constexpr int YesNoExclamation = YesNo | Exclamation;        // 52
+constexpr int OkQuestion = OkOnly | Question;          // 32
+constexpr int OkInformation = OkOnly | Information;    // 64
+constexpr int YesNoCritical = YesNo | Critical;        // 20
+constexpr int YesNoQuestion = YesNo | Question;        // 36
+constexpr int YesNoExclamation = YesNo | Exclamation;  // 52
 constexpr int AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7;
 inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
 }  // namespace mb
@@ -101,8 +101,10 @@ class Runtime {
   void showForm(Form& f, bool modal);
   void unloadForm(Form& f);
   void unloadAll();  // every loaded form, front to back; ends the program
-  // Drops a form without raising any event (its owner is shutting down).
-  void discardForm(Form& f);
+  // Takes a loaded form out of the runtime (its lists, the timer schedule, the
+  // screen) without raising any event: its owner is shutting down. Unloading
+  // starts with it. False when the form was not loaded.
+  bool discardForm(Form& f);
   bool ended() const { return ended_; }
   Form* activeForm() const { return zorder_.empty() ? nullptr : zorder_.back(); }
   const std::vector<Form*>& loadedForms() const { return loaded_; }
@@ -120,8 +122,8 @@ class Runtime {
   // other key, Ctrl and Alt ones too, to Form_KeyDown while KeyPreview is on.
   KeyTaken userKey(Form& f, int keyCode, int shift);
   void keyDown(Form& f, int keyCode, int shift);  // key preview alone
-  bool userClick(Control& c);  // false when filtered (hidden, disabled, blocked by a modal form)
-  bool clickable(const Control& c) const;  // what userClick does not filter
+  bool userClick(Control& c);                     // false when filtered (hidden, disabled, blocked by a modal form)
+  bool clickable(const Control& c) const;         // what userClick does not filter
   // A click at (x, y) twips of f's client area, on the control hitTest finds
   // there; false when it lands on no control or its click is filtered.
   bool userClickAt(Form& f, float x, float y);
@@ -165,8 +167,8 @@ class Runtime {
   // Realisation hooks.
   virtual void onFormLoaded(Form&) {}
   virtual void onFormShown(Form&, bool /*modal*/) {}
-  virtual void onFormHidden(Form&) {}
-  virtual void onFormDestroyed(Form&) {}
+  // Unloaded or discarded: hidden for good; the form dies later (or at its owner's hands).
+  virtual void onFormUnloaded(Form&) {}
   // Runs a nested event loop until the form is unloaded or the program ends.
   virtual void runModal(Form& f) = 0;
   virtual int showMsgBox(const std::string& prompt, int style, const std::string& title) = 0;
@@ -205,9 +207,6 @@ class Runtime {
 
   // Forms (Runtime.cpp).
   void activate(Form& f);
-  // Takes a loaded form out of the lists and the schedule and hides it;
-  // false when it was not loaded.
-  bool detach(Form& f);
   void end();
 
   // Input (Input.cpp): an input from the realisation begins. It stamps the

@@ -1,10 +1,19 @@
 #include "KeyCodes.h"
 
+#include <QKeyEvent>
+#include <QWindow>
+
 #include "platform/Keys.h"
+#include "platform/Runtime.h"
 
 namespace forms {
 
 namespace {
+
+// Keys a key-preview form keeps to itself so no focused widget acts on them too.
+bool previewOnly(int code) {
+  return (code >= Key::Left && code <= Key::Down) || code == Key::Space || code == Key::Enter;
+}
 
 // Keys of the keypad, which Qt reports with KeypadModifier (with Num Lock on;
 // off, they arrive as the arrows, Home, End and so on).
@@ -108,6 +117,44 @@ int vbShiftState(Qt::KeyboardModifiers mods) {
   if (mods.testFlag(Qt::ControlModifier)) s |= KeyShift::Ctrl;
   if (mods.testFlag(Qt::AltModifier)) s |= KeyShift::Alt;
   return s;
+}
+
+KeyRouter::KeyRouter(Runtime& rt, std::function<Form*(const QWindow*)> formOf) : rt_(rt), formOf_(std::move(formOf)) {}
+
+void KeyRouter::watch(QWindow* w) { w->installEventFilter(this); }
+
+void KeyRouter::forget(const QWindow* w) {
+  for (auto it = keysDown_.begin(); it != keysDown_.end();)
+    it = it->second.window == w ? keysDown_.erase(it) : std::next(it);
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* e) {
+  const QEvent::Type type = e->type();
+  if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWindowType()) return false;
+  auto* window = static_cast<QWindow*>(watched);
+  Form* form = formOf_(window);
+  if (!form) return false;
+  const auto* ke = static_cast<QKeyEvent*>(e);
+  auto held = keysDown_.find(ke->key());
+  const bool pressedHere = held != keysDown_.end() && held->second.window == window;
+  if (type == QEvent::KeyRelease) {
+    // A release is no key for the form. One whose press went to another
+    // window (which that press closed) goes nowhere; nor does the release of
+    // a key the form kept to itself, so no focused button acts on it.
+    const bool kept = !pressedHere || held->second.kept;
+    if (held != keysDown_.end() && !ke->isAutoRepeat()) keysDown_.erase(held);
+    return kept;
+  }
+  // A key held down since another window took its press repeats nothing here.
+  if (ke->isAutoRepeat() && !pressedHere) return true;
+  const int code = vbKeyCode(ke->key(), ke->modifiers());
+  // The shift state comes with each key, never from presses remembered, so a
+  // modifier whose release went elsewhere cannot stay down.
+  const Runtime::KeyTaken taken = rt_.userKey(*form, code, vbShiftState(ke->modifiers()));
+  const bool kept = taken == Runtime::KeyTaken::Shortcut || taken == Runtime::KeyTaken::AccessKey ||
+                    (taken == Runtime::KeyTaken::Preview && previewOnly(code));
+  keysDown_[ke->key()] = {window, kept};
+  return kept;
 }
 
 }  // namespace forms
