@@ -175,7 +175,7 @@ void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& p
   if (!w) return;
   Impl::Shown todo;
   for (const Picture& pic : pictures)
-    if (pic) todo.emplace_back(pic->name, pictureSize(where, pic));
+    if (pic) todo.emplace_back(pic->name, pictureSize(where, *pic));
   d_->drawAheadWhenIdle(w, [todo](const Form&) { return todo; });
 }
 
@@ -198,7 +198,7 @@ void QtRuntime::onFormLoaded(Form& f) {
       Picture pic;
       if (c->kind() == ControlKind::Image) pic = static_cast<const Image*>(c)->Picture;
       if (c->kind() == ControlKind::PictureBox) pic = static_cast<const PictureBox*>(c)->Picture;
-      if (pic && c->shownOnForm()) todo.emplace_back(pic->name, pictureSize(*c, pic));
+      if (pic && c->shownOnForm()) todo.emplace_back(pic->name, pictureSize(*c, *pic));
     }
     return todo;
   });
