@@ -142,16 +142,6 @@ void Runtime::dispatch(const std::function<void()>& fn) {
   dispatchAt(fn, clockMs());
 }
 
-void Runtime::keyDown(Form& f, int keyCode, int shift) {
-  if (!accepts(f)) return;
-  dispatch([&f, keyCode, shift] {
-    if (f.KeyPreview) {
-      int code = keyCode;
-      f.Form_KeyDown(code, shift);
-    }
-  });
-}
-
 Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
   if (!accepts(f)) return KeyTaken::None;
   RuntimeEvent e{RuntimeEvent::Kind::Key};
@@ -180,7 +170,12 @@ Runtime::KeyTaken Runtime::userKey(Form& f, int keyCode, int shift) {
       if (accessKeyOf(title->caption()) == letter && userOpenMenu(*title)) return KeyTaken::AccessKey;
   }
   const bool preview = f.KeyPreview;
-  keyDown(f, keyCode, shift);
+  dispatch([&f, keyCode, shift] {
+    if (f.KeyPreview) {
+      int code = keyCode;
+      f.Form_KeyDown(code, shift);
+    }
+  });
   return preview ? KeyTaken::Preview : KeyTaken::None;
 }
 

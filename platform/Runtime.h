@@ -121,7 +121,6 @@ class Runtime {
   // A key pressed on form f: shortcuts and access keys first, then every
   // other key, Ctrl and Alt ones too, to Form_KeyDown while KeyPreview is on.
   KeyTaken userKey(Form& f, int keyCode, int shift);
-  void keyDown(Form& f, int keyCode, int shift);  // key preview alone
   bool userClick(Control& c);                     // false when filtered (hidden, disabled, blocked by a modal form)
   bool clickable(const Control& c) const;         // what userClick does not filter
   // A click at (x, y) twips of f's client area, on the control hitTest finds
