@@ -126,7 +126,8 @@ void OptionButton::select() {
 }
 
 Timer::~Timer() {
-  if (scheduled && form()) form()->runtime().forgetTimer(*this);
+  // Only a loaded form's timers are in the schedule.
+  if (form() && form()->isLoaded()) form()->runtime().forgetTimer(*this);
 }
 
 void Timer::changed(Aspect aspect, int propId) {

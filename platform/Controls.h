@@ -214,12 +214,6 @@ class Timer : public Control {
   Timer& operator=(const Timer&) = delete;
   void changed(Aspect aspect, int propId) override;
 
-  // Scheduler bookkeeping (owned by the runtime).
-  bool running = false;  // its handler is on the stack
-  bool scheduled = false;
-  long long due = 0;
-  unsigned long long seq = 0;
-  long long ticks = 0;  // handlers run, for tests and benchmarks
 };
 
 class ProgressBar : public Control {

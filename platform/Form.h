@@ -72,8 +72,6 @@ class Form : public PropertyOwner {
   // Set by the owner: hands over ownership when the form is unloaded, so the
   // runtime can destroy it once the current event has returned.
   std::function<std::unique_ptr<Form>()> releaseFromOwner;
-  // Realisation data (the Qt window); opaque to the model.
-  void* view = nullptr;
 
  private:
   friend class Runtime;

@@ -11,7 +11,7 @@ constexpr int Backspace = 8, Tab = 9, Clear = 12, Enter = 13;
 constexpr int Shift = 16, Control = 17, Alt = 18, Pause = 19, CapsLock = 20, Escape = 27, Space = 32;
 constexpr int PageUp = 33, PageDown = 34, End = 35, Home = 36;
 constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
-constexpr int PrintScreen = 44, Insert = 45, Delete = 46, Help = 47;
+constexpr int Insert = 45, Delete = 46;
 constexpr int D0 = 48, D9 = 57;  // the digits row: '0' .. '9'
 constexpr int A = 65, Z = 90;    // letters: 'A' .. 'Z'
 constexpr int Menu = 93;         // the context-menu key
@@ -22,7 +22,6 @@ constexpr int NumLock = 144, ScrollLock = 145;
 // Punctuation, as on a US keyboard.
 constexpr int Semicolon = 186, Equals = 187, Comma = 188, Minus = 189, Period = 190, Slash = 191;
 constexpr int Backquote = 192, BracketLeft = 219, Backslash = 220, BracketRight = 221, Quote = 222;
-constexpr int Oem102 = 226;  // the extra key beside the left Shift on ISO keyboards
 }  // namespace Key
 
 // Shift state bits.

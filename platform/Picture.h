@@ -19,6 +19,4 @@ inline Picture makePicture(std::string name, int w, int h) {
   return std::make_shared<const PictureData>(PictureData{std::move(name), w, h});
 }
 
-inline std::string pictureName(const Picture& p) { return p ? p->name : std::string(); }
-
 }  // namespace forms

@@ -26,11 +26,11 @@ struct ScreenInfo {
 namespace mb {
 constexpr int OkOnly = 0, YesNo = 4, Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 // The combinations the game asks with.
-constexpr int OkQuestion = OkOnly | Question;                // 32
-constexpr int OkInformation = OkOnly | Information;          // 64
-constexpr int YesNoCritical = YesNo | Critical;              // 20
-constexpr int YesNoQuestion = YesNo | Question;              // 36
-constexpr int YesNoExclamation = YesNo | Exclamation;        // 52
+constexpr int OkQuestion = OkOnly | Question;          // 32
+constexpr int OkInformation = OkOnly | Information;    // 64
+constexpr int YesNoCritical = YesNo | Critical;        // 20
+constexpr int YesNoQuestion = YesNo | Question;        // 36
+constexpr int YesNoExclamation = YesNo | Exclamation;  // 52
 constexpr int AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7;
 inline bool hasYesNo(int style) { return (style & 7) == YesNo; }
 }  // namespace mb
@@ -101,8 +101,10 @@ class Runtime {
   void showForm(Form& f, bool modal);
   void unloadForm(Form& f);
   void unloadAll();  // every loaded form, front to back; ends the program
-  // Drops a form without raising any event (its owner is shutting down).
-  void discardForm(Form& f);
+  // Takes a loaded form out of the runtime (its lists, the timer schedule, the
+  // screen) without raising any event: its owner is shutting down. Unloading
+  // starts with it. False when the form was not loaded.
+  bool discardForm(Form& f);
   bool ended() const { return ended_; }
   Form* activeForm() const { return zorder_.empty() ? nullptr : zorder_.back(); }
   const std::vector<Form*>& loadedForms() const { return loaded_; }
@@ -119,15 +121,17 @@ class Runtime {
   // A key pressed on form f: shortcuts and access keys first, then every
   // other key, Ctrl and Alt ones too, to Form_KeyDown while KeyPreview is on.
   KeyTaken userKey(Form& f, int keyCode, int shift);
-  void keyDown(Form& f, int keyCode, int shift);  // key preview alone
-  bool userClick(Control& c);  // false when filtered (hidden, disabled, blocked by a modal form)
-  bool clickable(const Control& c) const;  // what userClick does not filter
+  bool userClick(Control& c);                     // false when filtered (hidden, disabled, blocked by a modal form)
+  bool clickable(const Control& c) const;         // what userClick does not filter
   // A click at (x, y) twips of f's client area, on the control hitTest finds
   // there; false when it lands on no control or its click is filtered.
   bool userClickAt(Form& f, float x, float y);
-  bool userOpenMenu(MenuItem& title);
-  bool userChooseMenu(MenuItem& item);  // the item's title has been opened already
-  bool userShortcut(MenuItem& item);
+  // A menu title opened, an item chosen (its title opened already) or an
+  // item's shortcut pressed: `how` is OpenMenu, ChooseMenu or Shortcut.
+  bool userMenu(RuntimeEvent::Kind how, MenuItem& m);
+  bool userOpenMenu(MenuItem& title) { return userMenu(RuntimeEvent::Kind::OpenMenu, title); }
+  bool userChooseMenu(MenuItem& item) { return userMenu(RuntimeEvent::Kind::ChooseMenu, item); }
+  bool userShortcut(MenuItem& item) { return userMenu(RuntimeEvent::Kind::Shortcut, item); }
   bool userClose(Form& f);  // false when filtered (not loaded, or a modal form in front)
   // Runs fn as one event now. Outside any event it is a call into the game
   // from outside (start-up), which the observer hears.
@@ -137,12 +141,21 @@ class Runtime {
   int eventDepth() const { return depth_; }
 
   // ---- timers ----
-  void timerChanged(Timer& t, int propId);
-  void forgetTimer(Timer& t) { unschedule(t); }
+  // The schedule is the runtime's own; others (the realisations, replay, the
+  // monkey) read it through these.
+  struct TimerState {
+    bool scheduled = false;  // ticking: enabled, with an interval, on a loaded form
+    bool running = false;    // its handler is on the stack
+    long long due = 0;       // the game's clock at its next tick, while scheduled
+  };
+  TimerState timerState(const Timer& t) const;
   // Earliest due timer, ties in scheduling order; silent ones only if asked.
   Timer* nextTimer(bool includeSilent = true) const;
+  // A tick from the realisation's clock: `now` is the game's clock for it.
   void fireTimer(Timer& t, long long now);
-  long long timerTicksDropped() const { return dropped_; }
+  // From the timer itself: Interval or Enabled changed, or it is going away.
+  void timerChanged(Timer& t, int propId);
+  void forgetTimer(Timer& t) { unschedule(t); }
 
   // ---- change notifications from the model ----
   void controlChanged(Control& c, Aspect aspect, int propId);
@@ -153,8 +166,8 @@ class Runtime {
   // Realisation hooks.
   virtual void onFormLoaded(Form&) {}
   virtual void onFormShown(Form&, bool /*modal*/) {}
-  virtual void onFormHidden(Form&) {}
-  virtual void onFormDestroyed(Form&) {}
+  // Unloaded or discarded: hidden for good; the form dies later (or at its owner's hands).
+  virtual void onFormUnloaded(Form&) {}
   // Runs a nested event loop until the form is unloaded or the program ends.
   virtual void runModal(Form& f) = 0;
   virtual int showMsgBox(const std::string& prompt, int style, const std::string& title) = 0;
@@ -171,17 +184,33 @@ class Runtime {
   void flushGraveyard();
 
  private:
+  // Timers (Timers.cpp).
+  struct Slot {
+    Timer* timer;
+    long long due;
+    unsigned long long seq;  // ties go to the one scheduled first
+    bool before(const Slot& o) const { return due < o.due || (due == o.due && seq < o.seq); }
+  };
+  const Slot* slotOf(const Timer& t) const;
+  Slot* slotOf(const Timer& t);
+  bool isRunning(const Timer& t) const;
   void unschedule(Timer& t);
   void schedule(Timer& t, long long due);
-  void activate(Form& f);
+  void unscheduleAll(const Form& f);
+  void scheduleDesigned(const Form& f);
   void catchUpSilent(long long upTo);
   void tick(Timer& t, long long now);
   // When a timer started at `start` ticks first: on the beat (moved by at
   // most half a beat either way) when its interval is a multiple of it.
   long long firstTick(long long start, long long interval) const;
-  // An input from the realisation begins: stamps the game's clock and tells
-  // the observer, unless it is part of routing another input (told already).
-  // Routing lasts until the input's event begins.
+
+  // Forms (Runtime.cpp).
+  void activate(Form& f);
+  void end();
+
+  // Input (Input.cpp): an input from the realisation begins. It stamps the
+  // game's clock and tells the observer, unless it is part of routing another
+  // input (told already). Routing lasts until the input's event begins.
   class Input;
   void tell(RuntimeEvent e);
   void waitEnded(RuntimeEvent e);
@@ -192,9 +221,9 @@ class Runtime {
   std::vector<Form*> modal_;
   std::vector<std::unique_ptr<Form>> graveyard_;
   std::vector<Form*> modalShows_;  // forms whose modal show is running, innermost last
-  std::vector<Timer*> timers_;
+  std::vector<Slot> schedule_;
+  std::vector<const Timer*> running_;  // timers whose handler is on the stack
   unsigned long long seq_ = 0;
-  long long dropped_ = 0;
   int depth_ = 0;
   long long clock_ = 0;
   bool routing_ = false;

@@ -131,16 +131,17 @@ void Player::apply(Event e) {
       forms::Control* c = f.find(e.name);
       if (!c || c->kind() != forms::ControlKind::Timer) throw Divergence(e, f.name() + " has no such timer");
       auto& t = static_cast<forms::Timer&>(*c);
+      const forms::Runtime::TimerState s = rt_.timerState(t);
       if (t.silent) throw Divergence(e, "a tick of a silent timer (its ticks follow from the schedule)");
-      if (!t.scheduled) throw Divergence(e, "a tick of a timer that is not running");
-      if (t.running != (e.kind == Kind::Skip))
-        throw Divergence(e, t.running ? "a tick of a timer whose handler is still running"
+      if (!s.scheduled) throw Divergence(e, "a tick of a timer that is not running");
+      if (s.running != (e.kind == Kind::Skip))
+        throw Divergence(e, s.running ? "a tick of a timer whose handler is still running"
                                       : "a dropped tick of a timer whose handler is not running");
-      if (t.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(t.due));
+      if (s.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(s.due));
       forms::Timer* first = rt_.nextTimer(false);
       if (first && first != &t)
-        throw Divergence(
-            e, "a tick of a timer while " + first->name() + " is due first (at " + std::to_string(first->due) + ")");
+        throw Divergence(e, "a tick of a timer while " + first->name() + " is due first (at " +
+                                std::to_string(rt_.timerState(*first).due) + ")");
       rt_.fireTimer(t, e.at);
       return;
     }

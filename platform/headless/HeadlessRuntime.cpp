@@ -20,8 +20,8 @@ void HeadlessRuntime::advance(long long ms) {
   const long long target = now_ + std::max(0LL, ms);
   while (!ended()) {
     Timer* t = nextTimer();
-    if (!t || t->due > target) break;
-    now_ = std::max(now_, t->due);
+    if (!t || timerState(*t).due > target) break;
+    now_ = std::max(now_, timerState(*t).due);
     fireTimer(*t, now_);
   }
   now_ = std::max(now_, target);
@@ -40,8 +40,6 @@ Form& HeadlessRuntime::target(const std::string& form) const {
   if (!f) throw std::invalid_argument(form.empty() ? "no active form" : "form not loaded: " + form);
   return *f;
 }
-
-Form& HeadlessRuntime::requireForm(const std::string& name) const { return target(name); }
 
 Control& HeadlessRuntime::control(const std::string& name, int index, const std::string& form) const {
   Control* c = target(form).find(name, index);
@@ -114,11 +112,6 @@ bool HeadlessRuntime::defaultAnswer(Form& f) {
 }
 
 void HeadlessRuntime::runModal(Form& f) {
-  ++modalDepth_;
-  struct Depth {
-    int& d;
-    ~Depth() { --d; }
-  } depthGuard{modalDepth_};
   const long long start = now_;
   auto it = scripts_.find(f.name());
   if (it != scripts_.end()) {
@@ -131,7 +124,7 @@ void HeadlessRuntime::runModal(Form& f) {
     if (defaultAnswer(f) && (!f.isLoaded() || ended())) break;
     Timer* t = nextTimer();
     if (!t || now_ - start > cfg_.modalLimitMs) throw StuckModal("modal form " + f.name() + " cannot close");
-    advance(t->due - now_);
+    advance(timerState(*t).due - now_);
   }
 }
 

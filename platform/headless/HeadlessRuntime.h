@@ -15,7 +15,7 @@
 //   rt.answerNext(mb::AnsNo);             // the next message box gets "No"
 //   rt.onModal("frmWin", [&](Form& f){ ...; rt.click("cmdFinish"); });
 //   rt.advance(5000);                     // timers fire in order, exactly
-//   rt.get<Label>("lblMessage").Caption;  // read any control by name
+//   rt.control("lblMessage");             // read any control by name
 //   rt.msgBoxes(), rt.sounds(), rt.ended()
 #pragma once
 
@@ -93,33 +93,17 @@ class HeadlessRuntime : public Runtime {
 
   // ---- inspection ----
   Form* form(const std::string& name) const { return loadedForm(name); }
-  Form& requireForm(const std::string& name = {}) const;
   Control& control(const std::string& name, int index = -1, const std::string& form = {}) const;
-  template <class T>
-  T& get(const std::string& name, int index = -1, const std::string& formName = {}) const {
-    auto* c = dynamic_cast<T*>(&control(name, index, formName));
-    if (!c) throw std::invalid_argument("control " + name + " has another kind");
-    return *c;
-  }
   MenuItem& menuItem(const std::string& name, const std::string& form = {}) const;
   std::vector<std::string> loadedFormNames() const;
   const std::vector<MsgBoxRecord>& msgBoxes() const { return msgBoxes_; }
   const std::vector<SoundRecord>& sounds() const { return sounds_; }
-  void clearRecords() {
-    msgBoxes_.clear();
-    sounds_.clear();
-  }
   std::vector<std::string> soundNames() const;  // file names only, in order
-  int modalDepth() const { return modalDepth_; }
 
   // ---- platform ----
   ScreenInfo screen() const override;
   std::string appPath() const override { return cfg_.appPath; }
   std::uint64_t timeOfDayAtStart() const override { return cfg_.timeOfDayMs; }
-  void setScreen(int wPx, int hPx) {
-    cfg_.screenWidthPx = wPx;
-    cfg_.screenHeightPx = hPx;
-  }
 
  protected:
   void runModal(Form& f) override;
@@ -132,7 +116,6 @@ class HeadlessRuntime : public Runtime {
 
   HeadlessConfig cfg_;
   long long now_ = 0;
-  int modalDepth_ = 0;
   std::deque<int> answers_;
   std::function<int(const MsgBoxRecord&)> msgResponder_;
   std::function<void(Form&)> modalResponder_;

@@ -1,17 +1,13 @@
 #include "ControlPainter.h"
 
-#include <QCache>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "CaptionImages.h"
 #include "PictureCache.h"
-#include "platform/Keys.h"
 
 namespace forms {
 
@@ -57,13 +53,14 @@ bool isPainted(ControlKind k) {
   }
 }
 
+namespace {
+// The part of the client area that a control's frames leave visible.
 QRect containerClip(const Control& c) {
   QRect clip(-100000, -100000, 200000, 200000);
   for (const Control* k = c.container(); k; k = k->container()) clip &= toPixels(k->absoluteRect());
   return clip;
 }
 
-namespace {
 QRect ownRect(const Control& c) {
   QRect r = toPixels(c.absoluteRect());
   // Lines and circles are antialiased or have pens that may stray a pixel.
@@ -82,73 +79,11 @@ QRect inkRect(const Control& c, PictureCache& pics, qreal dpr) {
   if (c.kind() != ControlKind::Image || r.isEmpty()) return r;
   const Picture& pic = static_cast<const Image&>(c).Picture.get();
   if (!pic) return {};
-  const QSize size = pictureSize(c, pic);
+  const QSize size = pictureSize(c, *pic);
   return r & pics.ink(pic->name, size, dpr).translated(toPixels(c.absoluteRect()).topLeft());
 }
 
-std::size_t lookOf(const Control& c) {
-  size_t h = std::hash<bool>()(c.shownOnForm());
-  auto mix = [&h](size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
-  auto text = [&mix](const std::string& s) { mix(std::hash<std::string>()(s)); };
-  auto pic = [&mix](const Picture& p) { mix(std::hash<const void*>()(p.get())); };
-  switch (c.kind()) {
-    case ControlKind::Label: {
-      const auto& l = static_cast<const Label&>(c);
-      mix(l.BackColor);
-      // Colour and state show only through the caption: the battlefield's
-      // empty labels are disabled and enabled with every shot and attack.
-      if (l.Caption.get().empty()) break;
-      text(l.Caption);
-      mix(l.ForeColor);
-      mix(std::hash<bool>()(l.enabledOnForm()));  // a disabled caption is greyed
-      break;
-    }
-    case ControlKind::Image: pic(static_cast<const Image&>(c).Picture); break;
-    case ControlKind::PictureBox: {
-      const auto& b = static_cast<const PictureBox&>(c);
-      pic(b.Picture);
-      mix(b.BackColor);
-      break;
-    }
-    case ControlKind::Shape: {
-      const auto& s = static_cast<const Shape&>(c);
-      mix(s.FillColor);
-      mix(s.BorderColor);
-      break;
-    }
-    case ControlKind::Line: {
-      const auto& l = static_cast<const Line&>(c);
-      mix(l.BorderColor);
-      for (float v : {l.X1.get(), l.Y1.get(), l.X2.get(), l.Y2.get()}) mix(std::hash<float>()(v));
-      break;
-    }
-    case ControlKind::Frame: {
-      const auto& f = static_cast<const Frame&>(c);
-      text(f.Caption);
-      mix(f.BackColor);
-      mix(f.ForeColor);
-      break;
-    }
-    default: break;
-  }
-  return h;
-}
-
 namespace {
-
-QString qtext(const std::string& s) {
-  QString t = QString::fromStdString(s);
-  t.remove(QLatin1Char('\r'));
-  return t;
-}
-
-Qt::Alignment horizontal(Align a) {
-  switch (a) {
-    case Align::Right: return Qt::AlignRight;
-    case Align::Center: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
-  }
-}
 
 // A one-pixel outline through the edge pixels of `r`, drawn with fills: they
 // are the cheapest thing to clip, and frames are repainted for any change inside.
@@ -172,140 +107,34 @@ void sunkenEdge(QPainter& p, const QRect& r) {
   p.fillRect(r.right() - 1, r.y() + 1, 1, r.height() - 2, face);
 }
 
-// Our fonts run a little wider than the ones the screens were laid out with,
-// so a wrapped caption may need more lines than its label has room for. It is
-// then narrowed just enough to wrap as designed. (Only asked when a caption is
-// first drawn; the drawn caption is kept.)
-qreal fitSqueeze(const QFont& font, QSize box, int flags, const QString& text) {
-  const QFontMetricsF fm(font);
-  // A label always has room for its first line, even if a little short for it.
-  const qreal room = std::max<qreal>(box.height(), fm.height()) + 0.5;
-  qreal fit = 0.75;  // narrower than this is unreadable; the rest is clipped
-  for (qreal s = 1.0; s > 0.75; s -= 0.05) {
-    const QRectF need = fm.boundingRect(QRectF(0, 0, box.width() / s, 1e6), flags, text);
-    if (need.height() <= room) {
-      fit = s;
-      break;
-    }
-  }
-  return fit;
-}
-
-// The caption of a label inside `text`, which starts at the painter's origin.
-void drawLabelText(QPainter& p, const Label& l, const QRect& text, const QColor& pen) {
-  p.setFont(toQFont(l.font));
-  p.setPen(pen);
-  const Qt::Alignment h = horizontal(l.alignment);
-  // "&x" underlines x, the label's access key; "&&" is an ampersand.
-  if (!l.autoSize) {
-    const int flags = static_cast<int>(h | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic);
-    const QString t = qtext(l.Caption);
-    const qreal s = fitSqueeze(p.font(), text.size(), flags, t);
-    if (s >= 1.0) {
-      p.drawText(text, flags, t);
-    } else {
-      p.save();
-      p.translate(text.topLeft());
-      p.scale(s, 1.0);
-      p.drawText(QRectF(0, 0, text.width() / s, text.height()), flags, t);
-      p.restore();
-    }
-    return;
-  }
-  // Exactly the model's lines, so the height it computed always fits them.
-  const int lineH = static_cast<int>(Label::lineHeightTwips(l.font) / kTwipsPerPixel);
-  const QFontMetricsF fm(p.font());
-  int y = text.y();
-  for (const std::string& s : l.layoutLines()) {
-    const QString line = qtext(s);
-    const qreal adv = fm.horizontalAdvance(qtext(withoutAccessMarks(s)));
-    const QRect box(text.x(), y, text.width(), lineH);
-    if (adv > text.width() && adv > 0) {
-      p.save();
-      p.translate(box.x(), box.y());
-      p.scale(text.width() / adv, 1.0);
-      p.drawText(QRectF(0, 0, adv, lineH), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, line);
-      p.restore();
-    } else {
-      p.drawText(box, static_cast<int>(h | Qt::AlignVCenter | Qt::TextShowMnemonic), line);
-    }
-    y += lineH;
-  }
-}
-
-// Shaping and laying out text is the dearest part of a repaint, and the same
-// captions come back again and again (the log lines, the target panel, a label
-// under a passing sprite, a frame around a changing gauge), so a caption's
-// pixels are kept and only blitted. The key names everything that shapes them.
-QByteArray textKey(const std::string& text, const Font& font, std::initializer_list<long> more) {
-  QByteArray key = QByteArray::fromStdString(text);
-  key += '\0';
-  key += QByteArray::fromStdString(font.name);
-  for (long v : {std::lround(font.size * 100), long(font.bold)}) {
-    key += '|';
-    key += QByteArray::number(static_cast<qlonglong>(v));
-  }
-  for (long v : more) {
-    key += '|';
-    key += QByteArray::number(static_cast<qlonglong>(v));
-  }
-  return key;
-}
-
-// The kept image for `key`, or a new one: `measure` gives its logical size and
-// `draw` paints it (both only when nothing is kept yet).
-template <class Measure, class Draw>
-QImage keptText(const QByteArray& key, qreal dpr, Measure measure, Draw draw) {
-  static QCache<QByteArray, QImage> kept(16 * 1024 * 1024);
-  if (const QImage* hit = kept.object(key)) return *hit;
-  const QSize size = measure();
-  QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
-  img.setDevicePixelRatio(dpr);
-  img.fill(Qt::transparent);
-  QPainter ip(&img);
-  draw(ip, size);
-  ip.end();
-  kept.insert(key, new QImage(img), static_cast<qsizetype>(img.sizeInBytes()));
-  return img;
-}
-
-QImage labelText(const Label& l, QSize size, const QColor& pen, qreal dpr) {
-  const QByteArray key = textKey(l.Caption.get(), l.font,
-                                 {long(l.alignment), long(l.autoSize), long(pen.rgb()), long(size.width()),
-                                  long(size.height()), std::lround(dpr * 100)});
-  return keptText(
-      key, dpr, [&] { return size; },
-      [&](QPainter& ip, QSize s) { drawLabelText(ip, l, QRect(QPoint(0, 0), s), pen); });
-}
-
-void paintLabel(QPainter& p, const Label& l, const QRect& r, qreal dpr) {
-  if (!l.transparent) p.fillRect(r, toQColor(l.BackColor));
+void paintLabel(QPainter& p, const Label& l, const Look& look, const QRect& r, qreal dpr) {
+  if (!l.transparent) p.fillRect(r, toQColor(look.back));
   QRect text = r;
   if (l.border) {
     outline(p, r, QColor(0, 0, 0));
     text.adjust(1, 1, -1, -1);
   }
-  if (l.Caption.get().empty() || text.isEmpty()) return;
+  if (!look.text || text.isEmpty()) return;
   // A disabled label shows its text greyed out.
-  const QColor pen = l.enabledOnForm() ? toQColor(l.ForeColor) : QColor(128, 128, 128);
-  p.drawImage(text.topLeft(), labelText(l, text.size(), pen, dpr));
+  const QColor pen = look.greyed ? QColor(128, 128, 128) : toQColor(look.fore);
+  p.drawImage(text.topLeft(), labelCaption(l, *look.text, text.size(), pen, dpr));
 }
 
-void paintPicture(QPainter& p, const Picture& pic, const QRect& target, PictureCache& pics, qreal dpr) {
-  if (!pic || target.isEmpty()) return;
-  p.drawPixmap(target.topLeft(), pics.pixmap(pic->name, target.size(), dpr));
+void paintPicture(QPainter& p, const Control& c, const PictureData* pic, QPoint at, PictureCache& pics, qreal dpr) {
+  const QSize size = pic ? pictureSize(c, *pic) : QSize();
+  if (!size.isEmpty()) p.drawPixmap(at, pics.pixmap(pic->name, size, dpr));
 }
 
-void paintShape(QPainter& p, const Shape& s, const QRect& r) {
+void paintShape(QPainter& p, const Shape& s, const Look& look, const QRect& r) {
   QRect body = r;
   if (s.shape == ShapeKind::Circle) {
     const int d = std::min(r.width(), r.height());
     body = QRect(r.x() + (r.width() - d) / 2, r.y() + (r.height() - d) / 2, d, d);
     p.setRenderHint(QPainter::Antialiasing, true);
   }
-  p.setBrush(s.filled ? QBrush(toQColor(s.FillColor)) : QBrush(Qt::NoBrush));
+  p.setBrush(s.filled ? QBrush(toQColor(look.back)) : QBrush(Qt::NoBrush));
   if (s.borderVisible) {
-    QPen pen(toQColor(s.BorderColor), 1);
+    QPen pen(toQColor(look.fore), 1);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
   } else {
@@ -322,41 +151,18 @@ void paintShape(QPainter& p, const Shape& s, const QRect& r) {
   p.setBrush(Qt::NoBrush);
 }
 
-void paintLine(QPainter& p, const Line& l) {
-  float ox = 0, oy = 0;
-  for (const Control* k = l.container(); k; k = k->container()) {
-    ox += k->Left;
-    oy += k->Top;
-  }
-  QPen pen(toQColor(l.BorderColor), std::max(1, l.borderWidth));
+void paintLine(QPainter& p, const Line& l, const Look& look) {
+  QPen pen(toQColor(look.fore), std::max(1, l.borderWidth));
   pen.setCapStyle(Qt::SquareCap);
   p.setPen(pen);
-  p.drawLine(QPointF((l.X1 + ox) / kTwipsPerPixel, (l.Y1 + oy) / kTwipsPerPixel),
-             QPointF((l.X2 + ox) / kTwipsPerPixel, (l.Y2 + oy) / kTwipsPerPixel));
+  p.drawLine(look.line);
 }
 
-// A frame's caption at its natural size (kept like a label's; the frame is
-// repainted whenever anything inside it changes).
-QImage frameCaption(const Frame& f, qreal dpr) {
-  const QByteArray key = textKey(f.Caption.get(), f.font, {long(toQColor(f.ForeColor).rgb()), std::lround(dpr * 100)});
-  return keptText(
-      key, dpr,
-      [&] {
-        const QFontMetrics fm(toQFont(f.font));
-        return QSize(std::max(1, fm.horizontalAdvance(qtext(f.Caption))), fm.height());
-      },
-      [&](QPainter& ip, QSize s) {
-        ip.setFont(toQFont(f.font));
-        ip.setPen(toQColor(f.ForeColor));
-        ip.drawText(QRect(QPoint(0, 0), s), Qt::AlignLeft | Qt::AlignVCenter, qtext(f.Caption));
-      });
-}
-
-void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
-  const QColor back = toQColor(f.BackColor);
+void paintFrame(QPainter& p, const Frame& f, const Look& look, const QRect& r, qreal dpr) {
+  const QColor back = toQColor(look.back);
   p.fillRect(r, back);
-  const bool captioned = !f.Caption.get().empty();
-  const QImage caption = captioned ? frameCaption(f, dpr) : QImage();
+  const bool captioned = look.text != nullptr;
+  const QImage caption = captioned ? frameCaption(f, *look.text, toQColor(look.fore), dpr) : QImage();
   const QSizeF captionSize = captioned ? caption.deviceIndependentSize() : QSizeF();
   const int captionH = static_cast<int>(captionSize.height());
   const int top = captioned ? captionH / 2 : 0;
@@ -378,41 +184,91 @@ void paintFrame(QPainter& p, const Frame& f, const QRect& r, qreal dpr) {
 
 }  // namespace
 
-QSize pictureSize(const Control& c, const Picture& pic) {
+QSize pictureSize(const Control& c, const PictureData& pic) {
   if (c.kind() == ControlKind::Image && static_cast<const Image&>(c).stretch) return toPixels(c.absoluteRect()).size();
-  return {pic->width, pic->height};
+  return {pic.width, pic.height};
+}
+
+Look lookAt(const Control& c) {
+  Look k;
+  k.shown = c.shownOnForm();
+  switch (c.kind()) {
+    case ControlKind::Label: {
+      const auto& l = static_cast<const Label&>(c);
+      k.back = l.BackColor;
+      // Colour and state show only through the caption: the battlefield's
+      // empty labels are disabled and enabled with every shot and attack.
+      if (l.Caption.get().empty()) break;
+      k.text = &l.Caption.get();
+      k.fore = l.ForeColor;
+      k.greyed = !l.enabledOnForm();
+      break;
+    }
+    case ControlKind::Image: k.picture = static_cast<const Image&>(c).Picture.get().get(); break;
+    case ControlKind::PictureBox:
+      k.picture = static_cast<const PictureBox&>(c).Picture.get().get();
+      k.back = static_cast<const PictureBox&>(c).BackColor;
+      break;
+    case ControlKind::Shape:
+      k.back = static_cast<const Shape&>(c).FillColor;
+      k.fore = static_cast<const Shape&>(c).BorderColor;
+      break;
+    case ControlKind::Line: {
+      const auto& l = static_cast<const Line&>(c);
+      QPointF at;  // the container's corner, twips
+      for (const Control* box = l.container(); box; box = box->container()) at += QPointF(box->Left, box->Top);
+      k.fore = l.BorderColor;
+      k.line = QLineF((QPointF(l.X1, l.Y1) + at) / kTwipsPerPixel, (QPointF(l.X2, l.Y2) + at) / kTwipsPerPixel);
+      break;
+    }
+    case ControlKind::Frame: {
+      const auto& f = static_cast<const Frame&>(c);
+      k.back = f.BackColor;
+      k.fore = f.ForeColor;
+      if (!f.Caption.get().empty()) k.text = &f.Caption.get();
+      break;
+    }
+    default: break;
+  }
+  return k;
+}
+
+std::size_t lookOf(const Control& c) {
+  const Look k = lookAt(c);
+  size_t h = 0;
+  auto mix = [&h](size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
+  for (size_t v : {size_t(k.shown), size_t(k.back), size_t(k.fore), size_t(k.greyed)}) mix(v);
+  mix(k.text ? std::hash<std::string>()(*k.text) : 0);
+  mix(std::hash<const void*>()(k.picture));
+  for (qreal v : {k.line.x1(), k.line.y1(), k.line.x2(), k.line.y2()}) mix(std::hash<qreal>()(v));
+  return h;
 }
 
 void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr) {
   const QRect r = toPixels(c.absoluteRect());
+  const Look look = lookAt(c);
   switch (c.kind()) {
-    case ControlKind::Label: paintLabel(p, static_cast<const Label&>(c), r, dpr); break;
-    case ControlKind::Image: {
-      const auto& img = static_cast<const Image&>(c);
-      const Picture& pic = img.Picture.get();
-      if (!pic) break;
-      paintPicture(p, pic, QRect(r.topLeft(), pictureSize(img, pic)), pics, dpr);
-      break;
-    }
+    case ControlKind::Label: paintLabel(p, static_cast<const Label&>(c), look, r, dpr); break;
+    case ControlKind::Image: paintPicture(p, c, look.picture, r.topLeft(), pics, dpr); break;
     case ControlKind::PictureBox: {
       const auto& pb = static_cast<const PictureBox&>(c);
-      p.fillRect(r, toQColor(pb.BackColor));
+      p.fillRect(r, toQColor(look.back));
       QRect inside = r;
       if (pb.border) {
         sunkenEdge(p, r);
         inside.adjust(2, 2, -2, -2);
       }
-      if (const Picture& pic = pb.Picture.get()) {
+      if (look.picture) {
         p.save();
         p.setClipRect(inside, Qt::IntersectClip);
-        paintPicture(p, pic, QRect(inside.topLeft(), pictureSize(pb, pic)), pics, dpr);
+        paintPicture(p, c, look.picture, inside.topLeft(), pics, dpr);
         p.restore();
       }
       break;
     }
-    case ControlKind::Shape: paintShape(p, static_cast<const Shape&>(c), r); break;
-    case ControlKind::Line: paintLine(p, static_cast<const Line&>(c)); break;
-    case ControlKind::Frame: paintFrame(p, static_cast<const Frame&>(c), r, dpr); break;
+    case ControlKind::Shape: paintShape(p, static_cast<const Shape&>(c), look, r); break;
+    case ControlKind::Line: paintLine(p, static_cast<const Line&>(c), look); break;
+    case ControlKind::Frame: paintFrame(p, static_cast<const Frame&>(c), look, r, dpr); break;
     default: break;
   }
 }

@@ -5,8 +5,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QRect>
 #include <cstddef>
+#include <string>
 
 #include "platform/Controls.h"
 
@@ -33,15 +35,25 @@ QRect paintRect(const Control& c);
 // The pixels a control's painting really changes: its paint rectangle, and
 // for an image only where its picture is not transparent.
 QRect inkRect(const Control& c, PictureCache& pics, qreal dpr);
-// A digest of everything about a painted control that shows, but its
-// rectangle: what its painting below reads must go into it, or a change of it
-// is never repainted.
+// What a painted control shows, besides its place and the design fixed when
+// its form was built (fonts, borders, alignment): read from the model here
+// alone. The painter draws from it, and the repaint digest is its hash, so a
+// change the painting shows always changes the digest.
+struct Look {
+  bool shown = false;
+  OleColor back = 0;                  // background; a shape's fill
+  OleColor fore = 0;                  // text; a shape's border; a line
+  const std::string* text = nullptr;  // the caption, when one shows
+  bool greyed = false;                // a disabled label's caption
+  const PictureData* picture = nullptr;
+  QLineF line;  // a line's ends, logical pixels
+};
+Look lookAt(const Control& c);
+// The digest of lookAt(c): a control whose digest and ink are as they were needs no repaint.
 std::size_t lookOf(const Control& c);
-// The part of the client area that a control's frames leave visible.
-QRect containerClip(const Control& c);
 
 // The logical size a control shows `pic` at: a stretched image's own size, else the picture's.
-QSize pictureSize(const Control& c, const Picture& pic);
+QSize pictureSize(const Control& c, const PictureData& pic);
 
 void paintControl(QPainter& p, const Control& c, PictureCache& pics, qreal dpr);
 

@@ -1,10 +1,19 @@
 #include "KeyCodes.h"
 
+#include <QKeyEvent>
+#include <QWindow>
+
 #include "platform/Keys.h"
+#include "platform/Runtime.h"
 
 namespace forms {
 
 namespace {
+
+// Keys a key-preview form keeps to itself so no focused widget acts on them too.
+bool previewOnly(int code) {
+  return (code >= Key::Left && code <= Key::Down) || code == Key::Space || code == Key::Enter;
+}
 
 // Keys of the keypad, which Qt reports with KeypadModifier (with Num Lock on;
 // off, they arrive as the arrows, Home, End and so on).
@@ -93,39 +102,11 @@ int vbKeyCode(int qtKey, Qt::KeyboardModifiers mods) {
     case Qt::Key_Up: return Key::Up;
     case Qt::Key_Right: return Key::Right;
     case Qt::Key_Down: return Key::Down;
-    case Qt::Key_Select: return 41;
-    case Qt::Key_Printer: return 42;
-    case Qt::Key_Execute: return 43;
-    case Qt::Key_Print: return Key::PrintScreen;
     case Qt::Key_Insert: return Key::Insert;
     case Qt::Key_Delete: return Key::Delete;
-    case Qt::Key_Help: return Key::Help;
-    case Qt::Key_Super_L:
-    case Qt::Key_Meta: return 91;
-    case Qt::Key_Super_R: return 92;
     case Qt::Key_Menu: return Key::Menu;
-    case Qt::Key_Sleep: return 95;
     case Qt::Key_NumLock: return Key::NumLock;
     case Qt::Key_ScrollLock: return Key::ScrollLock;
-    case Qt::Key_Back: return 166;
-    case Qt::Key_Forward: return 167;
-    case Qt::Key_Refresh: return 168;
-    case Qt::Key_Stop: return 169;
-    case Qt::Key_Search: return 170;
-    case Qt::Key_Favorites: return 171;
-    case Qt::Key_HomePage: return 172;
-    case Qt::Key_VolumeMute: return 173;
-    case Qt::Key_VolumeDown: return 174;
-    case Qt::Key_VolumeUp: return 175;
-    case Qt::Key_MediaNext: return 176;
-    case Qt::Key_MediaPrevious: return 177;
-    case Qt::Key_MediaStop: return 178;
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaTogglePlayPause: return 179;
-    case Qt::Key_LaunchMail: return 180;
-    case Qt::Key_LaunchMedia: return 181;
-    case Qt::Key_Launch0: return 182;
-    case Qt::Key_Launch1: return 183;
     default: return 0;
   }
 }
@@ -136,6 +117,44 @@ int vbShiftState(Qt::KeyboardModifiers mods) {
   if (mods.testFlag(Qt::ControlModifier)) s |= KeyShift::Ctrl;
   if (mods.testFlag(Qt::AltModifier)) s |= KeyShift::Alt;
   return s;
+}
+
+KeyRouter::KeyRouter(Runtime& rt, std::function<Form*(const QWindow*)> formOf) : rt_(rt), formOf_(std::move(formOf)) {}
+
+void KeyRouter::watch(QWindow* w) { w->installEventFilter(this); }
+
+void KeyRouter::forget(const QWindow* w) {
+  for (auto it = keysDown_.begin(); it != keysDown_.end();)
+    it = it->second.window == w ? keysDown_.erase(it) : std::next(it);
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* e) {
+  const QEvent::Type type = e->type();
+  if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWindowType()) return false;
+  auto* window = static_cast<QWindow*>(watched);
+  Form* form = formOf_(window);
+  if (!form) return false;
+  const auto* ke = static_cast<QKeyEvent*>(e);
+  auto held = keysDown_.find(ke->key());
+  const bool pressedHere = held != keysDown_.end() && held->second.window == window;
+  if (type == QEvent::KeyRelease) {
+    // A release is no key for the form. One whose press went to another
+    // window (which that press closed) goes nowhere; nor does the release of
+    // a key the form kept to itself, so no focused button acts on it.
+    const bool kept = !pressedHere || held->second.kept;
+    if (held != keysDown_.end() && !ke->isAutoRepeat()) keysDown_.erase(held);
+    return kept;
+  }
+  // A key held down since another window took its press repeats nothing here.
+  if (ke->isAutoRepeat() && !pressedHere) return true;
+  const int code = vbKeyCode(ke->key(), ke->modifiers());
+  // The shift state comes with each key, never from presses remembered, so a
+  // modifier whose release went elsewhere cannot stay down.
+  const Runtime::KeyTaken taken = rt_.userKey(*form, code, vbShiftState(ke->modifiers()));
+  const bool kept = taken == Runtime::KeyTaken::Shortcut || taken == Runtime::KeyTaken::AccessKey ||
+                    (taken == Runtime::KeyTaken::Preview && previewOnly(code));
+  keysDown_[ke->key()] = {window, kept};
+  return kept;
 }
 
 }  // namespace forms

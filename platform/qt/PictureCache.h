@@ -31,7 +31,6 @@ class PictureCache {
 
   // The folder that holds pictures/<name>.svg.
   void setDataDir(const QString& dir);
-  const QString& dataDir() const { return dataDir_; }
 
   // The picture at a logical size, rendered for the given device pixel ratio.
   // Looked up on every repaint of every picture, so the lookup builds no strings.

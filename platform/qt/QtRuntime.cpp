@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -14,7 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -27,53 +26,19 @@
 
 namespace forms {
 
-namespace {
-
-FormWindow* viewOf(const Form& f) { return static_cast<FormWindow*>(f.view); }
-
-// Keys a key-preview form keeps to itself so no focused widget acts on them too.
-bool previewOnly(int vbCode) { return (vbCode >= 37 && vbCode <= 40) || vbCode == 32 || vbCode == 13; }
-
-}  // namespace
-
 struct QtRuntime::Impl : QObject {
-  explicit Impl(QtRuntime& o) : owner(o) {}
+  explicit Impl(QtRuntime& o) : owner(o), keys(o, [this](const QWindow* w) { return formShownIn(w); }) {}
 
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    const QEvent::Type type = e->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
-    // Real key events reach the form's QWindow first and exactly once; that is
-    // where the form previews them. Mnemonics (access keys) Qt has taken before.
-    if (!watched->isWindowType()) return false;
-    auto* window = static_cast<QWindow*>(watched);
-    FormWindow* fw = windowOf(window);
-    if (!fw || !fw->form()) return false;
-    const auto* ke = static_cast<QKeyEvent*>(e);
-    auto held = keysDown.find(ke->key());
-    const bool pressedHere = held != keysDown.end() && held->second.window == window;
-    if (type == QEvent::KeyRelease) {
-      // A release is no key for the form. One whose press went to another
-      // window (which that press closed) goes nowhere; nor does the release of
-      // a key the form kept to itself, so no focused button acts on it.
-      const bool kept = !pressedHere || held->second.kept;
-      if (held != keysDown.end() && !ke->isAutoRepeat()) keysDown.erase(held);
-      return kept;
-    }
-    // A key held down since another window took its press repeats nothing here.
-    if (ke->isAutoRepeat() && !pressedHere) return true;
-    const int code = vbKeyCode(ke->key(), ke->modifiers());
-    // The shift state comes with each key, never from presses remembered, so a
-    // modifier whose release went elsewhere cannot stay down.
-    const Runtime::KeyTaken taken = owner.userKey(*fw->form(), code, vbShiftState(ke->modifiers()));
-    const bool kept = taken == Runtime::KeyTaken::Shortcut || taken == Runtime::KeyTaken::AccessKey ||
-                      (taken == Runtime::KeyTaken::Preview && previewOnly(code));
-    keysDown[ke->key()] = {window, kept};
-    return kept;
+  // The runtime's own map from a loaded form to its window.
+  FormWindow* windowOf(const Form& f) const {
+    for (const View& v : windows)
+      if (v.form == &f) return v.window;
+    return nullptr;
   }
 
-  FormWindow* windowOf(const QWindow* w) const {
-    for (const auto& fw : windows)
-      if (fw && fw->windowHandle() == w) return fw.data();
+  Form* formShownIn(const QWindow* w) const {
+    for (const View& v : windows)
+      if (v.form && v.window && v.window->windowHandle() == w) return v.window->form();
     return nullptr;
   }
 
@@ -87,39 +52,45 @@ struct QtRuntime::Impl : QObject {
       timer.stop();
       return;
     }
-    if (timer.isActive() && armedDue == t->due) return;
+    const long long due = owner.timerState(*t).due;
+    if (timer.isActive() && armedDue == due) return;
     // Round up so the tick never arrives before the timer is due.
-    const long long waitNs = t->due * 1000000LL - clock.nsecsElapsed();
+    const long long waitNs = due * 1000000LL - clock.nsecsElapsed();
     const long long waitMs = waitNs <= 0 ? 0 : (waitNs + 999999) / 1000000;
-    armedDue = t->due;
+    armedDue = due;
     timer.start(static_cast<int>(std::min<long long>(waitMs, 1LL << 30)));
   }
 
   void flushWindows() {
-    for (const QPointer<FormWindow>& w : windows)
-      if (w && w->client()) w->client()->flushDirty();
+    for (const View& v : windows)
+      if (v.form && v.window) v.window->client()->flushDirty();
   }
 
   // Pictures by name and the logical size they will be shown at.
   using Shown = std::vector<std::pair<std::string, QSize>>;
-  // Draws them ahead at the window's pixel ratio, off the GUI thread, so
-  // showing them later only blits.
-  void drawAhead(const FormWindow& window, const Shown& todo) { pictures.prefetch(todo, pixelRatioOf(window)); }
+  // Draws `todo()` ahead at the window's pixel ratio, off the GUI thread, once
+  // the program is idle: nothing waits for them, and showing them later only blits.
+  void drawAheadWhenIdle(FormWindow* w, std::function<Shown(const Form&)> todo) {
+    QTimer::singleShot(0, this, [this, window = QPointer<FormWindow>(w), todo] {
+      if (window && window->form()) pictures.prefetch(todo(*window->form()), pixelRatioOf(*window));
+    });
+  }
 
   QtRuntime& owner;
-  // Keys held down: the window that saw each press, and whether the form kept it.
-  struct Held {
-    const QWindow* window = nullptr;
-    bool kept = false;
-  };
-  std::map<int, Held> keysDown;
+  KeyRouter keys;
   QElapsedTimer clock;
   QTimer timer;
   long long armedDue = 0;
   int roundDepth = -1;  // event depth of the timer round under way, if any
   PictureCache pictures;
   SoundPlayer sound;
-  std::vector<QPointer<FormWindow>> windows;
+  // Every window made, each with its form until that is unloaded; a window
+  // whose form has gone waits for deletion.
+  struct View {
+    const Form* form;
+    QPointer<FormWindow> window;
+  };
+  std::vector<View> windows;
   QEventLoop* mainLoop = nullptr;
   std::vector<QEventLoop*> loops;            // modal loops, innermost last
   std::vector<QPointer<QMessageBox>> boxes;  // message boxes waiting for an answer
@@ -139,7 +110,7 @@ QtRuntime::QtRuntime() : d_(std::make_unique<Impl>(*this)) {
 
 QtRuntime::~QtRuntime() {
   d_->timer.stop();
-  for (auto& w : d_->windows) delete w.data();
+  for (auto& v : d_->windows) delete v.window.data();
   d_->windows.clear();
 }
 
@@ -164,10 +135,10 @@ void QtRuntime::setAppIcon(const std::string& name) {
   QApplication::setWindowIcon(icon);
 }
 
-QWidget* QtRuntime::window(Form& f) const { return viewOf(f); }
+QWidget* QtRuntime::window(Form& f) const { return d_->windowOf(f); }
 
 QImage QtRuntime::grab(Form& f) const {
-  FormWindow* w = viewOf(f);
+  FormWindow* w = d_->windowOf(f);
   return w ? w->client()->grab().toImage() : QImage();
 }
 
@@ -200,52 +171,41 @@ std::string QtRuntime::appPath() const {
 long long QtRuntime::nowMs() const { return d_->clock.elapsed(); }
 
 void QtRuntime::expectPictures(const Image& where, const std::vector<Picture>& pictures) {
-  const Form* f = where.form();
-  FormWindow* w = f ? viewOf(*f) : nullptr;
+  FormWindow* w = where.form() ? d_->windowOf(*where.form()) : nullptr;
   if (!w) return;
   Impl::Shown todo;
   for (const Picture& pic : pictures)
-    if (pic) todo.emplace_back(pic->name, pictureSize(where, pic));
-  // When idle, like the form's own pictures: nothing waits for them.
-  QPointer<FormWindow> window(w);
-  QTimer::singleShot(0, d_.get(), [this, window, todo] {
-    if (window && window->form()) d_->drawAhead(*window, todo);
-  });
+    if (pic) todo.emplace_back(pic->name, pictureSize(where, *pic));
+  d_->drawAheadWhenIdle(w, [todo](const Form&) { return todo; });
 }
-
 
 // ---- forms ----
 
 void QtRuntime::onFormLoaded(Form& f) {
   auto* w = new FormWindow(f, d_->pictures);
-  f.view = w;
-  // Render the form's pictures at the size and pixel ratio they will be drawn
-  // at as soon as the program is idle (during the card or dialog in front), so
-  // an animation never waits for its frames and the first window is not held
-  // up either. The hidden picture store is loaded during the loading screen
-  // for exactly this.
-  QPointer<FormWindow> window(w);
-  QTimer::singleShot(0, d_.get(), [this, window] {
-    if (!window || !window->form()) return;
-    Form& form = *window->form();
-    QElapsedTimer clock;
-    clock.start();
+  d_->windows.erase(
+      std::remove_if(d_->windows.begin(), d_->windows.end(), [](const Impl::View& v) { return !v.window; }),
+      d_->windows.end());
+  d_->windows.push_back({&f, w});
+  // The form's pictures are drawn at the size and pixel ratio they will be
+  // shown at as soon as the program is idle (during the card or dialog in
+  // front), so an animation never waits for its frames and the first window
+  // is not held up either. The hidden picture store is loaded during the
+  // loading screen for exactly this.
+  d_->drawAheadWhenIdle(w, [](const Form& form) {
     Impl::Shown todo;
     for (const Control* c : form.controls()) {
       Picture pic;
       if (c->kind() == ControlKind::Image) pic = static_cast<const Image*>(c)->Picture;
       if (c->kind() == ControlKind::PictureBox) pic = static_cast<const PictureBox*>(c)->Picture;
-      if (pic && c->shownOnForm()) todo.emplace_back(pic->name, pictureSize(*c, pic));
+      if (pic && c->shownOnForm()) todo.emplace_back(pic->name, pictureSize(*c, *pic));
     }
-    d_->drawAhead(*window, todo);
-    preloadMs_[form.name()] = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    return todo;
   });
-  d_->windows.erase(std::remove(d_->windows.begin(), d_->windows.end(), nullptr), d_->windows.end());
-  d_->windows.emplace_back(w);
 }
 
 void QtRuntime::onFormShown(Form& f, bool modal) {
-  FormWindow* w = viewOf(f);
+  FormWindow* w = d_->windowOf(f);
   if (!w) return;
   if (!w->isVisible()) {
     // Keep a modal form above the one it was opened from, and a form opened
@@ -262,10 +222,8 @@ void QtRuntime::onFormShown(Form& f, bool modal) {
     w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     w->placeOnScreen();
     w->winId();  // the platform window must exist to take a transient parent
-    // Keys are previewed where they arrive first. Watching this window alone
-    // spares every other event of the program a call.
-    w->windowHandle()->installEventFilter(d_.get());
-    if (FormWindow* parent = below ? viewOf(*below) : nullptr) {
+    d_->keys.watch(w->windowHandle());
+    if (FormWindow* parent = below ? d_->windowOf(*below) : nullptr) {
       parent->winId();
       w->windowHandle()->setTransientParent(parent->windowHandle());
     }
@@ -276,7 +234,7 @@ void QtRuntime::onFormShown(Form& f, bool modal) {
 }
 
 void QtRuntime::runModal(Form& f) {
-  FormWindow* w = viewOf(f);
+  FormWindow* w = d_->windowOf(f);
   if (!w || !f.isLoaded() || ended()) return;
   // A timer's handler may be what opened this form: the other timers must go
   // on ticking inside this loop, and the QTimer is idle while a tick is handled.
@@ -289,35 +247,23 @@ void QtRuntime::runModal(Form& f) {
   // The form may be gone now; it is not touched again.
 }
 
-void QtRuntime::onFormHidden(Form& f) {
-  FormWindow* w = viewOf(f);
-  if (!w) return;
-  if (w->modalLoop) w->modalLoop->quit();
-  for (auto it = d_->keysDown.begin(); it != d_->keysDown.end();)
-    it = it->second.window == w->windowHandle() ? d_->keysDown.erase(it) : std::next(it);
-  if (f.isLoaded()) {
-    w->hide();
-  } else {
-    // Unloaded for good: the window lets go of the model before it may die.
+void QtRuntime::onFormUnloaded(Form& f) {
+  auto v = std::find_if(d_->windows.begin(), d_->windows.end(), [&f](const Impl::View& x) { return x.form == &f; });
+  if (v == d_->windows.end()) return;
+  v->form = nullptr;
+  if (FormWindow* w = v->window) {
+    d_->keys.forget(w->windowHandle());
+    // The window lets go of the model before it may die, after the event under way.
     w->detach();
-    f.view = nullptr;
     w->deleteLater();
   }
   // Give the keyboard back to the form now in front.
   if (Form* front = activeForm()) {
-    if (FormWindow* fw = viewOf(*front); fw && fw->isVisible()) {
+    if (FormWindow* fw = d_->windowOf(*front); fw && fw->isVisible()) {
       fw->raise();
       fw->activateWindow();
     }
   }
-}
-
-void QtRuntime::onFormDestroyed(Form& f) {
-  if (FormWindow* w = viewOf(f)) {
-    w->detach();
-    w->deleteLater();
-  }
-  f.view = nullptr;
 }
 
 void QtRuntime::onEnded() {
@@ -349,7 +295,7 @@ void QtRuntime::fireDueTimers() {
     // Silent timers catch up before each event instead, tick by tick.
     while (!ended()) {
       Timer* t = nextTimer(false);
-      if (!t || t->due > now) break;
+      if (!t || timerState(*t).due > now) break;
       fireTimer(*t, now);
     }
   }
@@ -360,15 +306,15 @@ void QtRuntime::fireDueTimers() {
 // ---- changes ----
 
 void QtRuntime::onControlChanged(Control& c, Aspect, int) {
-  if (FormWindow* w = c.form() ? viewOf(*c.form()) : nullptr) w->syncControl(c);
+  if (FormWindow* w = c.form() ? d_->windowOf(*c.form()) : nullptr) w->syncControl(c);
 }
 
 void QtRuntime::onFormChanged(Form& f, Aspect aspect, int) {
-  if (FormWindow* w = viewOf(f)) w->syncForm(aspect);
+  if (FormWindow* w = d_->windowOf(f)) w->syncForm(aspect);
 }
 
 void QtRuntime::onMenuChanged(MenuItem& m) {
-  if (FormWindow* w = m.form() ? viewOf(*m.form()) : nullptr) w->syncMenu(m);
+  if (FormWindow* w = m.form() ? d_->windowOf(*m.form()) : nullptr) w->syncMenu(m);
 }
 
 // ---- dialogs and sound ----
@@ -385,7 +331,7 @@ int QtRuntime::showMsgBox(const std::string& prompt, int style, const std::strin
   }
   QWidget* parent = nullptr;
   if (Form* front = activeForm()) {
-    if (FormWindow* fw = viewOf(*front); fw && fw->isVisible()) parent = fw;
+    if (FormWindow* fw = d_->windowOf(*front); fw && fw->isVisible()) parent = fw;
   }
   QString text = QString::fromStdString(prompt);
   text.remove(QLatin1Char('\r'));

@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QImage>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -42,11 +41,6 @@ class QtRuntime : public Runtime {
   int soundsHandled() const;
   // Pictures drawn from their files so far (each size and pixel ratio once).
   int picturesDrawn() const;
-  // Milliseconds spent rendering a form's pictures when it was loaded.
-  double preloadMs(const std::string& form) const {
-    auto it = preloadMs_.find(form);
-    return it == preloadMs_.end() ? 0 : it->second;
-  }
 
   // ---- platform ----
   ScreenInfo screen() const override;
@@ -62,8 +56,7 @@ class QtRuntime : public Runtime {
  protected:
   void onFormLoaded(Form& f) override;
   void onFormShown(Form& f, bool modal) override;
-  void onFormHidden(Form& f) override;
-  void onFormDestroyed(Form& f) override;
+  void onFormUnloaded(Form& f) override;
   void runModal(Form& f) override;
   int showMsgBox(const std::string& prompt, int style, const std::string& title) override;
   void startSound(const std::string& path) override;
@@ -79,7 +72,6 @@ class QtRuntime : public Runtime {
   friend struct Impl;
   void fireDueTimers();
   std::unique_ptr<Impl> d_;
-  std::map<std::string, double> preloadMs_;
   std::uint64_t startedAt_ = 0;  // ms since the epoch when the clock started
 };
 

@@ -237,10 +237,11 @@ void Monkey::fail(const std::string& what) {
     for (forms::Control* c : b->controls())
       if (c->kind() == forms::ControlKind::Timer) {
         auto* t = static_cast<forms::Timer*>(c);
+        const forms::Runtime::TimerState s = rt_->timerState(*t);
         if (t->Interval > 0)
           st << " " << t->name() << "=" << t->Interval.get() << (t->Enabled ? "" : "(off)")
-             << (t->scheduled ? "@" + std::to_string(t->due) : std::string("(unscheduled)"))
-             << (t->running ? "(running)" : "");
+             << (s.scheduled ? "@" + std::to_string(s.due) : std::string("(unscheduled)"))
+             << (s.running ? "(running)" : "");
       }
     text += st.str();
   }
@@ -348,7 +349,8 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
   if ((g.blnDestroyed || g.blnBreached) && banner != "MISSION FAILED") fail("defeat without its banner");
   if (!flags && banner != "" && banner != "[PAUSED]") fail("banner '" + banner + "' without an outcome");
   for (forms::Control* c : b.controls()) {
-    if (c->kind() == forms::ControlKind::Timer && static_cast<forms::Timer*>(c)->running && rt_->eventDepth() == 0)
+    if (c->kind() == forms::ControlKind::Timer && rt_->timerState(*static_cast<forms::Timer*>(c)).running &&
+        rt_->eventDepth() == 0)
       fail("timer " + c->name() + " still marked running");
   }
   if (!flags) return;
