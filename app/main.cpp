@@ -11,7 +11,7 @@
 #include "app/ShowReplay.h"
 #include "app/Signals.h"
 #include "app/Startup.h"
-#include "platform/qt/Display.h"
+#include "app/Display.h"
 #include "replay/Recorder.h"
 #include "replay/Replay.h"
 
