@@ -91,60 +91,15 @@ void Player::apply(Event e) {
       rt_.userKey(f, e.code, e.shift);
       return;
     }
-    case Kind::Click: {
-      forms::Form& f = formOf(e);
-      forms::Control* c = f.find(e.name, e.index);
-      if (!c) throw Divergence(e, f.name() + " has no such control");
-      if (e.hasPoint) {
-        forms::Control* hit = forms::hitTest(f, e.x, e.y);
-        if (hit != c)
-          throw Divergence(e,
-                           "a click at " + num(e.x) + ", " + num(e.y) + " lands on " +
-                               (hit ? hit->name() + (hit->index() >= 0 ? "(" + std::to_string(hit->index()) + ")" : "")
-                                    : std::string("nothing")) +
-                               " here");
-        if (!rt_.userClickAt(f, e.x, e.y))
-          throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
-      } else if (!rt_.userClick(*c)) {
-        throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
-      }
-      return;
-    }
+    case Kind::Click: return applyClick(e);
     case Kind::OpenMenu:
     case Kind::ChooseMenu:
-    case Kind::Shortcut: {
-      forms::Form& f = formOf(e);
-      forms::MenuItem* m = f.findMenu(e.name);
-      if (!m) throw Divergence(e, f.name() + " has no such menu item");
-      const bool taken = e.kind == Kind::OpenMenu     ? rt_.userOpenMenu(*m)
-                         : e.kind == Kind::ChooseMenu ? rt_.userChooseMenu(*m)
-                                                      : rt_.userShortcut(*m);
-      if (!taken) throw Divergence(e, "the menu item cannot be used now");
-      return;
-    }
+    case Kind::Shortcut: return applyMenu(e);
     case Kind::Close:
       if (!rt_.userClose(formOf(e))) throw Divergence(e, "the window cannot be closed now");
       return;
     case Kind::Tick:
-    case Kind::Skip: {
-      forms::Form& f = formOf(e);
-      forms::Control* c = f.find(e.name);
-      if (!c || c->kind() != forms::ControlKind::Timer) throw Divergence(e, f.name() + " has no such timer");
-      auto& t = static_cast<forms::Timer&>(*c);
-      const forms::Runtime::TimerState s = rt_.timerState(t);
-      if (t.silent) throw Divergence(e, "a tick of a silent timer (its ticks follow from the schedule)");
-      if (!s.scheduled) throw Divergence(e, "a tick of a timer that is not running");
-      if (s.running != (e.kind == Kind::Skip))
-        throw Divergence(e, s.running ? "a tick of a timer whose handler is still running"
-                                      : "a dropped tick of a timer whose handler is not running");
-      if (s.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(s.due));
-      forms::Timer* first = rt_.nextTimer(false);
-      if (first && first != &t)
-        throw Divergence(e, "a tick of a timer while " + first->name() + " is due first (at " +
-                                std::to_string(rt_.timerState(*first).due) + ")");
-      rt_.fireTimer(t, e.at);
-      return;
-    }
+    case Kind::Skip: return applyTick(e);
     case Kind::Answer: throw Divergence(e, "an answer, but no message box is open");
     case Kind::Return: throw Divergence(e, "a return from a modal form, but none is open");
     case Kind::End:
@@ -153,6 +108,56 @@ void Player::apply(Event e) {
       if (!rt_.ended()) throw Divergence(e, "the program ends here, but the game goes on");
       return;
   }
+}
+
+void Player::applyClick(const Event& e) {
+  forms::Form& f = formOf(e);
+  forms::Control* c = f.find(e.name, e.index);
+  if (!c) throw Divergence(e, f.name() + " has no such control");
+  if (e.hasPoint) {
+    forms::Control* hit = forms::hitTest(f, e.x, e.y);
+    if (hit != c)
+      throw Divergence(e,
+                       "a click at " + num(e.x) + ", " + num(e.y) + " lands on " +
+                           (hit ? hit->name() + (hit->index() >= 0 ? "(" + std::to_string(hit->index()) + ")" : "")
+                                : std::string("nothing")) +
+                           " here");
+    if (!rt_.userClickAt(f, e.x, e.y))
+      throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
+  } else if (!rt_.userClick(*c)) {
+    throw Divergence(e, "the click is not taken (hidden, disabled or behind a modal form)");
+  }
+}
+
+void Player::applyMenu(const Event& e) {
+  forms::Form& f = formOf(e);
+  forms::MenuItem* m = f.findMenu(e.name);
+  if (!m) throw Divergence(e, f.name() + " has no such menu item");
+  const bool taken = e.kind == Kind::OpenMenu     ? rt_.userOpenMenu(*m)
+                     : e.kind == Kind::ChooseMenu ? rt_.userChooseMenu(*m)
+                                                  : rt_.userShortcut(*m);
+  if (!taken) throw Divergence(e, "the menu item cannot be used now");
+}
+
+// A tick must be the one the schedule has due first, as the live program
+// would have fired it.
+void Player::applyTick(const Event& e) {
+  forms::Form& f = formOf(e);
+  forms::Control* c = f.find(e.name);
+  if (!c || c->kind() != forms::ControlKind::Timer) throw Divergence(e, f.name() + " has no such timer");
+  auto& t = static_cast<forms::Timer&>(*c);
+  const forms::Runtime::TimerState s = rt_.timerState(t);
+  if (t.silent) throw Divergence(e, "a tick of a silent timer (its ticks follow from the schedule)");
+  if (!s.scheduled) throw Divergence(e, "a tick of a timer that is not running");
+  if (s.running != (e.kind == Kind::Skip))
+    throw Divergence(e, s.running ? "a tick of a timer whose handler is still running"
+                                  : "a dropped tick of a timer whose handler is not running");
+  if (s.due > e.at) throw Divergence(e, "a tick of a timer due only at " + std::to_string(s.due));
+  forms::Timer* first = rt_.nextTimer(false);
+  if (first && first != &t)
+    throw Divergence(e, "a tick of a timer while " + first->name() + " is due first (at " +
+                            std::to_string(rt_.timerState(*first).due) + ")");
+  rt_.fireTimer(t, e.at);
 }
 
 void Player::runModal(forms::Form& f) {

@@ -53,6 +53,9 @@ class Player {
   const Event& peekOrStop();
   // By value: the game may read further events (a modal form it opens) before it returns.
   void apply(Event e);
+  void applyClick(const Event& e);
+  void applyMenu(const Event& e);
+  void applyTick(const Event& e);
   forms::Form& formOf(const Event& e);
 
   forms::Runtime& rt_;
