@@ -30,15 +30,20 @@ class GameTest : public ::testing::Test {
   // `config` may be changed before (screen size, seed).
   void start(const std::string& difficulty = "Easy", std::uint64_t seed = 12345) {
     config.seed = seed;
-    program.reset();  // the old program's forms leave its runtime first
-    rt = std::make_unique<HeadlessRuntime>(config);
-    program = std::make_unique<Program>(*rt);
+    boot();
     rt->onModal("frmOptionsG", [this, difficulty](forms::Form&) {
       rt->click("opt" + difficulty);
       rt->click("cmdOK");
     });
     program->start();
     rt->clearModal("frmOptionsG");
+  }
+
+  // A fresh program on a fresh runtime, not started yet.
+  void boot() {
+    program.reset();  // the old program's forms leave its runtime first
+    rt = std::make_unique<HeadlessRuntime>(config);
+    program = std::make_unique<Program>(*rt);
   }
 
   frmBulwarn& battle() { return program->frmBulwarn(); }
