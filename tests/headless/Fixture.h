@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "battle/frmBulwarn.h"
+#include "common/Battle.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
-#include "state/Difficulty.h"
 
 namespace bulwarn::test {
 
@@ -123,11 +123,7 @@ class GameTest : public ::testing::Test {
     battle().tmrFly.Enabled = false;
   }
 
-  bool shotChainIdle() {
-    frmBulwarn& b = battle();
-    return b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 && b.tmrBlast.Interval == 0 &&
-           b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
-  }
+  bool shotChainIdle() { return test::shotChainIdle(battle()); }
   // Presses Enter and lets the shot play out; true when it hit.
   bool shoot() {
     rt->pressKey(Key::Enter);
@@ -135,18 +131,39 @@ class GameTest : public ::testing::Test {
     rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
     return hit;
   }
-  // Width the next enemy hit will take off the bar.
-  int nextGunDamage() {
-    forms::Random copy = rt->random();  // peek, without drawing
-    const float r = copy.next();
-    const Difficulty* d = findDifficulty(vex().strDifficulty);
-    return static_cast<int>(std::floor(r * static_cast<float>(d->gunSpan))) + d->gunBase;
-  }
+  int rolls() { return countMessages("Enemy Hit") + countMessages("Enemy Miss"); }
   // Lets the damage step of an enemy hit run now (its colour flashes are over).
   void landEnemyHit() {
     battle().intDamageStep = 4;
     battle().tmrEnemy3.Interval = 50;
     rt->advance(50);
+  }
+
+  // Sets the generator so that its next draw is `bits` / 2^24 (0 the smallest,
+  // 0xFFFFFF the largest, 1 - 2^-24); with `reseedAt`, the next after a reseed
+  // at that time.
+  void setNextDraw(std::uint32_t bits, long long reseedAt = -1) {
+    constexpr std::uint64_t kStep = 0x9E3779B97F4A7C15ull;
+    std::uint64_t state = unmix(static_cast<std::uint64_t>(bits) << 40) - kStep;
+    if (reseedAt >= 0) {
+      forms::Random probe(0);
+      probe.mix(config.timeOfDayMs + static_cast<std::uint64_t>(reseedAt));
+      state = unmix(state) ^ unmix(probe.state());
+    }
+    rt->random().seed(state);
+  }
+  // Undoes the generator's 64-bit finalizer.
+  static std::uint64_t unmix(std::uint64_t z) {
+    auto inverse = [](std::uint64_t a) {
+      std::uint64_t x = a;
+      for (int i = 0; i < 6; ++i) x *= 2 - a * x;
+      return x;
+    };
+    z ^= z >> 31 ^ z >> 62;
+    z *= inverse(0x94D049BB133111EBull);
+    z ^= z >> 27 ^ z >> 54;
+    z *= inverse(0xBF58476D1CE4E5B9ull);
+    return z ^ z >> 30 ^ z >> 60;
   }
 
   forms::HeadlessConfig config;

@@ -102,7 +102,8 @@ std::string describe(const Control& c) {
   std::string s = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
   if (c.kind() == ControlKind::Timer) return s + " " + looks(c);
   if (c.container()) s += " in " + c.container()->name();
-  if (c.kind() != ControlKind::Line) s += " " + num(c.Left) + "," + num(c.Top) + " " + num(c.Width) + "x" + num(c.Height);
+  if (c.kind() != ControlKind::Line)
+    s += " " + num(c.Left) + "," + num(c.Top) + " " + num(c.Width) + "x" + num(c.Height);
   return s + " " + looks(c) + flag(!c.Visible, "hidden") + flag(!c.Enabled, "disabled");
 }
 

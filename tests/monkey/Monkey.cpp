@@ -328,8 +328,7 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
   for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
   if (g.intKills != gone) fail(std::to_string(g.intKills) + " kills but " + std::to_string(gone) + " units gone");
   // No unit without hit points stays on the field once every chain is idle.
-  const bool idle = b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 &&
-                    b.tmrBlast.Interval == 0 && b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
+  const bool idle = test::shotChainIdle(b);
   for (int k = 1; k <= 8; ++k)
     if (idle && b.imgUnit(k).Visible && b.intHP[k] <= 0) fail("unit " + std::to_string(k) + " lives on at 0 hp");
 

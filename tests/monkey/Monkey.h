@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "battle/frmBulwarn.h"
-#include "common/Snapshot.h"
+#include "common/Battle.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 #include "replay/Recorder.h"
