@@ -3,6 +3,7 @@
 // two moments.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -11,6 +12,16 @@
 #include "state/modVexilla.h"
 
 namespace bulwarn::test {
+
+// The message log's lines, oldest first, without the empty ones.
+inline std::vector<std::string> logLines(const std::string& log) {
+  std::vector<std::string> out;
+  for (size_t pos = 0, end = 0; pos < log.size(); pos = end + 2) {
+    end = std::min(log.find("\r\n", pos), log.size());
+    if (end > pos) out.push_back(log.substr(pos, end - pos));
+  }
+  return out;
+}
 
 // No link of the shot's chain (flash, impact, explosion, victory test) is armed.
 inline bool shotChainIdle(const frmBulwarn& b) {

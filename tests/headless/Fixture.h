@@ -50,20 +50,7 @@ class GameTest : public ::testing::Test {
   modVexilla& vex() { return program->vex; }
   std::string messages() { return battle().lblMessage.Caption; }
 
-  // The log's lines, without the empty first line every post leaves.
-  std::vector<std::string> messageLines() {
-    std::vector<std::string> out;
-    const std::string s = messages();
-    size_t pos = 0;
-    while (pos <= s.size()) {
-      size_t nl = s.find("\r\n", pos);
-      std::string line = s.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-      if (!line.empty()) out.push_back(line);
-      if (nl == std::string::npos) break;
-      pos = nl + 2;
-    }
-    return out;
-  }
+  std::vector<std::string> messageLines() { return logLines(messages()); }
   std::string lastMessage() {
     auto lines = messageLines();
     return lines.empty() ? std::string() : lines.back();
@@ -71,11 +58,6 @@ class GameTest : public ::testing::Test {
   int countMessages(const std::string& text) {
     auto lines = messageLines();
     return static_cast<int>(std::count(lines.begin(), lines.end(), text));
-  }
-  bool sawMsgBox(const std::string& prompt) {
-    for (const auto& m : rt->msgBoxes())
-      if (m.prompt == prompt) return true;
-    return false;
   }
 
   // What the player can use right now, as words: "Fire Reload Repair keys

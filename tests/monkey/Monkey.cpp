@@ -223,27 +223,11 @@ void Monkey::verifyReplay() {
          o.state);
 }
 
+// The recording replays the program up to the failure; the last events say what led to it.
 void Monkey::fail(const std::string& what) {
   std::string text = what;
   if (const std::string path = saveRecording(); !path.empty())
     text += "\nrecording: " + path + " (replay it: bulwarn --replay " + path + ")";
-  if (frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr) {
-    std::ostringstream st;
-    st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused " << b->isPaused()
-       << " reloading " << b->blnReloading << " repairing " << b->blnRepairing << " ammo " << program_->vex.intAmmo
-       << " steps shot/hit/blast/attack/damage " << b->intShotStep << "/" << b->intHitStep << "/" << b->intBlastStep
-       << "/" << b->intAttackStep << "/" << b->intDamageStep << " banner '" << b->lblVictory.Caption.get()
-       << "'\ntimers:";
-    for (forms::Control* c : b->controls())
-      if (c->kind() == forms::ControlKind::Timer) {
-        auto* t = static_cast<forms::Timer*>(c);
-        if (t->Interval > 0)
-          st << " " << t->name() << "=" << t->Interval.get() << (t->Enabled ? "" : "(off)")
-             << (t->scheduled ? "@" + std::to_string(t->due) : std::string("(unscheduled)"))
-             << (t->running ? "(running)" : "");
-      }
-    text += st.str();
-  }
   text += "\nlast events:";
   for (const auto& r : recent_) text += "\n  " + r;
   throw MonkeyFailure{text};
@@ -376,10 +360,7 @@ void Monkey::checkGun(const frmBulwarn& b) {
   const std::string log = b.lblMessage.Caption;
   const std::string fresh = lastForm_ == &b && log.rfind(lastLog_, 0) == 0 ? log.substr(lastLog_.size()) : log;
   lastLog_ = log;
-  for (size_t pos = 0; pos < fresh.size();) {
-    const size_t end = std::min(fresh.find("\r\n", pos), fresh.size());
-    const std::string line = fresh.substr(pos, end - pos);
-    pos = end + 2;
+  for (const std::string& line : test::logLines(fresh)) {
     if (line == "Enemy Attack") {
       attackOpen_ = true;
       unitsAtAttack_ = onField;
