@@ -21,8 +21,7 @@ using forms::HeadlessRuntime;
 namespace Key = forms::Key;
 namespace mb = forms::mb;
 
-constexpr forms::OleColor kRed = 0x000000FF;
-constexpr forms::OleColor kGreen = 0x0000C000;
+constexpr forms::OleColor kRed = 0x000000FF, kGreen = 0x0000C000, kYellow = 0x0000FFFF, kOrange = 0x000080FF;
 
 class GameTest : public ::testing::Test {
  protected:

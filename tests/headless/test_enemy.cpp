@@ -33,6 +33,7 @@ TEST_F(EnemyTest, GroundUnitsAdvanceByTheirHitPointsAndBreachOnlyBeyondTheLine) 
     EXPECT_EQ(b.shpShot(k).Top, flashes[k] + steps[k]) << k;
   }
   EXPECT_EQ(b.imgSelect.Top, b.imgUnit(4).Top - 60) << "the marker follows its unit";
+  EXPECT_EQ(b.imgSelect.Left, b.imgUnit(4).Left - 60);
 
   b.imgUnit(3).Top = 4590 - 15;  // the next step puts its lower edge on the line
   rt->advance(500);
@@ -91,7 +92,7 @@ TEST_F(EnemyTest, CountdownNeverHoldsZero) {
   EXPECT_EQ(battle().intEnemyTime, 5000);
 }
 
-// An attack locks the gun from its start to its roll; a hit shortens the bar.
+// An attack locks the gun from its start to its roll; a hit shortens the bar, a miss does not.
 TEST_F(EnemyTest, AttackLocksTheGunAndHitsOrMisses) {
   frmBulwarn& b = battle();
   b.tmrMove.Enabled = false;
@@ -101,8 +102,17 @@ TEST_F(EnemyTest, AttackLocksTheGunAndHitsOrMisses) {
   EXPECT_EQ(countMessages("Enemy Attack"), 0);
   rt->advance(10);
   EXPECT_EQ(lastMessage(), "Enemy Attack");
-  EXPECT_EQ(gun(), "");
-  rt->advance(450);
+  // Unit 3 fires: its flash orange, then yellow and orange by turns, then out; then the roll.
+  for (int step = 0; step < 8; ++step) {
+    EXPECT_EQ(gun(), "") << step;
+    rt->advance(50);
+    EXPECT_EQ(b.shpShot(3).Visible, step < 7) << step;
+    if (step < 7) {
+      EXPECT_EQ(b.shpShot(3).FillColor, step % 2 ? kYellow : kOrange) << step;
+    }
+  }
+  EXPECT_EQ(rolls(), 0);
+  rt->advance(50);
   EXPECT_EQ(rolls(), 1);
   EXPECT_EQ(gun(), "Fire keys units zones");
   rt->advance(300);
@@ -148,20 +158,33 @@ TEST_F(EnemyTest, EachAttackerIsHeardByItsWeapon) {
   }
 }
 
-// Regression: an attack that finds no unit left is abandoned and frees the gun.
-TEST_F(EnemyTest, AttackWithNoUnitLeftIsAbandoned) {
-  battle().tmrMove.Enabled = false;
-  onlyUnit(0);
-  rt->advance(5000);
-  EXPECT_EQ(lastMessage(), "Enemy Attack");
-  rt->advance(1000);
-  EXPECT_EQ(rolls(), 0);
-  EXPECT_EQ(gun(), "Fire keys units zones");
+// An attack that finds no unit left, or whose attacker is destroyed while it
+// fires, is given up: no roll, no flash, no other unit takes it over, and the
+// gun is free.
+TEST_F(EnemyTest, AnAttackWithoutItsAttackerIsGivenUp) {
+  frmBulwarn& b = battle();
+  b.tmrMove.Enabled = false;
+  b.tmrFly.Enabled = false;
+  for (bool nobody : {false, true}) {  // with nobody left the attacks stop, so that comes last
+    for (int k = 1; k <= 8; ++k) b.imgUnit(k).Visible = !nobody && (k == 3 || k == 5);
+    const int attacks = countMessages("Enemy Attack");
+    ASSERT_TRUE(rt->advanceUntil([&] { return countMessages("Enemy Attack") > attacks; }, 6000));
+    if (!nobody) {
+      setNextDraw(0x4CCCCC);  // unit 3 attacks
+      rt->advance(150);
+      ASSERT_TRUE(b.shpShot(3).Visible);
+      b.imgUnit(3).Visible = false;  // destroyed as it fires
+    }
+    rt->advance(1000);
+    EXPECT_EQ(rolls(), 0);
+    EXPECT_EQ(gun(), "Fire keys units zones");
+    for (int k = 1; k <= 8; ++k) EXPECT_FALSE(b.shpShot(k).Visible) << k;
+  }
 }
 
 // An enemy hit takes its difficulty's range off the bar, both ends included:
 // the smallest draw the least, the largest the most, never one more.
-TEST_F(EnemyTest, AnEnemyHitTakesItsDifficultysRangeOffTheBar) {
+TEST_F(EnemyTest, AnEnemyHitFlashesAndTakesItsDifficultysRangeOffTheBar) {
   const struct {
     const char* difficulty;
     int least, most;
@@ -177,9 +200,31 @@ TEST_F(EnemyTest, AnEnemyHitTakesItsDifficultysRangeOffTheBar) {
       EXPECT_EQ(7245 - b.HPBar.Width, width) << row.difficulty;
     }
   }
-  // A hit of exactly the bar that is left is survived, with an empty bar; the next one destroys the gun.
+  // Easy: the hit flashes the screen orange, yellow, orange and red, 50 ms
+  // each, before its damage lands; the bar turns yellow below 4720 twips and
+  // red at 2124 and below.
   start();
   silenceEnemy();
+  frmBulwarn& b = battle();
+  b.tmrEnemy3.Interval = 50;
+  for (forms::OleColor c : {kOrange, kYellow, kOrange, kRed}) {
+    rt->advance(50);
+    EXPECT_EQ(b.BackColor, c);
+    EXPECT_EQ(b.fraAmmo.BackColor, c);
+  }
+  setNextDraw(0);
+  rt->advance(50);
+  EXPECT_EQ(b.BackColor, forms::kSysDesktop);
+  EXPECT_EQ(b.HPBar.Width, 7245 - 200);
+  const std::pair<float, forms::OleColor> bars[] = {{4720, kGreen}, {4719, kYellow}, {2125, kYellow}, {2124, kRed}};
+  for (const auto& [left, colour] : bars) {
+    b.HPBar.FillColor = kGreen;
+    b.HPBar.Width = left + 200;
+    setNextDraw(0);
+    landEnemyHit();
+    EXPECT_EQ(b.HPBar.FillColor, colour) << left;
+  }
+  // A hit of exactly the bar that is left is survived, with an empty bar; the next one destroys the gun.
   battle().HPBar.Width = 200;
   setNextDraw(0);
   landEnemyHit();

@@ -108,6 +108,21 @@ TEST_F(FiringTest, FireMessagesAndAmmunition) {
   EXPECT_TRUE(released()) << "the gun is not left locked";
 }
 
+// The log takes one line a post; once it stands taller than its panel's 2505
+// twips the old lines go first and the new one stands alone.
+TEST_F(FiringTest, TheMessageLogEmptiesOnceTallerThanItsPanel) {
+  gunTo(1020);  // nothing to fire at: every Enter posts one line
+  int emptied = 0;
+  for (int i = 0; i < 30; ++i) {
+    const bool full = battle().lblMessage.Height > 2505;
+    const size_t lines = messageLines().size();
+    rt->pressKey(Key::Enter);
+    EXPECT_EQ(messageLines().size(), full ? 1 : lines + 1) << i;
+    emptied += full ? 1 : 0;
+  }
+  EXPECT_GT(emptied, 1);
+}
+
 // Half the rounds hit, and a hit takes its difficulty's whole range of hit
 // points off the target, nothing outside it.
 TEST_F(FiringTest, HalfTheRoundsHitAndAHitTakesItsDifficultysRange) {

@@ -47,12 +47,15 @@ class GunTest : public GameTest {
       }
       case Busy::Reload: ASSERT_TRUE(rt->click("cmdReload")); break;
       case Busy::Repair: ASSERT_TRUE(rt->click("cmdRepair")); break;
-      case Busy::Attack:  // the countdown says the attack is due now
+      case Busy::Attack:  // the countdown says the attack is due now; the last unit fires
         b.tmrEnemy1.Interval = 10;
         b.tmrEnemy1.Enabled = true;
         rt->advance(10);
         b.tmrEnemy1.Enabled = false;
         ASSERT_EQ(lastMessage(), "Enemy Attack");
+        setNextDraw(0xFFFFFF);
+        rt->advance(50);
+        ASSERT_TRUE(b.shpShot(8).Visible);
         break;
       case Busy::FollowUp:  // unit 5 fires again: flashes that lock nothing, its roll 400 ms on
         b.intAttacker = 5;
@@ -245,14 +248,14 @@ TEST_F(GunTest, TwoActivitiesHoldTheGunUntilBothEnd) {
 }
 
 // Every ending, with whatever was under way as it came: the reports, the card
-// and the question in their order; answered No, the mission stays as it ended
-// (no supply completes, no clock runs) until a restart; answered Yes, or
-// restarted, everything starts afresh.
+// and the question in their order; an attack cut off; answered No, the mission
+// stays as it ended (no supply completes, no clock runs) until a restart;
+// answered Yes, or restarted, everything starts afresh.
 TEST_F(GunTest, EveryEndingHoldsTheMissionAsItEndedUntilAReset) {
   for (Ending how : {Ending::Restart, Ending::Breach, Ending::GunLost, Ending::Victory}) {
-    for (Busy busy : {Busy::Idle, Busy::Shot, Busy::Reload, Busy::Repair}) {
+    for (Busy busy : {Busy::Idle, Busy::Shot, Busy::Reload, Busy::Repair, Busy::Attack}) {
       for (bool yes : {false, true}) {
-        if (how == Ending::Restart && !yes) continue;
+        if ((how == Ending::Restart && !yes) || (how == Ending::Victory && busy == Busy::Attack)) continue;
         SCOPED_TRACE(std::string(kEnding[int(how)]) + " during " + kBusy[int(busy)] + (yes ? ", Yes" : ", No"));
         start();
         silenceEnemy();
@@ -277,6 +280,7 @@ TEST_F(GunTest, EveryEndingHoldsTheMissionAsItEndedUntilAReset) {
             {"You are a Casualty of War!", "Would You Like To Start Over?"},
             {"score", "Enemy Forces are Retreating from this Sector!", "Would You Like To Start a New Game?"}};
         EXPECT_EQ(order, expected[int(how)]);
+        for (int k = 1; k <= 8; ++k) EXPECT_FALSE(b.shpShot(k).Visible) << "unit " << k << " fires on";
         if (!yes) {
           const bool victory = how == Ending::Victory;
           EXPECT_EQ(b.lblVictory.Caption.get(), victory ? "MISSION ACCOMPLISHED" : "MISSION FAILED");

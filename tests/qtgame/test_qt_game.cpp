@@ -1,11 +1,9 @@
 // The real program on the Qt runtime, offscreen, brought to the battle screen
 // by the program's own start-up path: what is Qt's own about the game's
 // window (its title and place, its painting, the mouse and keys through it).
-// With BULWARN_SCREENSHOT_DIR set it also saves pictures of the screens.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,8 +14,6 @@
 
 #include "app/Startup.h"
 #include "platform/qt/FormWindow.h"
-#include "screens/frmAbout.h"
-#include "screens/frmWin.h"
 
 namespace {
 
@@ -55,13 +51,6 @@ class QtGame : public ::testing::Test {
     const QPoint p = w->findChild<forms::ClientArea*>("client")->mapTo(w, QPoint(int(x / 15), int(y / 15)));
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, p);
   }
-  void save(forms::Form& f, const char* name) {
-    const QByteArray dir = qgetenv("BULWARN_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    rt.window(f)->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-  }
-
   forms::QtRuntime rt;
   bulwarn::Program program{rt};
 };
@@ -86,23 +75,6 @@ TEST_F(QtGame, TheBattleScreenIsTitledPlacedAndPaintedAsLaidOut) {
   b.lblMessage.Caption = "\r\nEnemy Attack\r\nEnemy Miss\r\nDirect Hit";
   QApplication::processEvents();
   EXPECT_EQ(at(7920 + 120 + 300, 2700 + 1320 + 300), QColor(255, 255, 0));  // description on yellow
-  save(b, "battle");
-
-  // Pictures of the three end cards and the About box, for looking at.
-  b.PauseForMenu();
-  bulwarn::modVexilla& g = program.vex;
-  for (const char* card : {"win", "win_destroyed", "win_breached"}) {
-    g.blnVictory = card == std::string("win");
-    g.blnDestroyed = card == std::string("win_destroyed");
-    g.blnBreached = card == std::string("win_breached");
-    program.frmWin().Show();
-    QApplication::processEvents();
-    save(program.frmWin(), card);
-    program.frmWin().Unload();
-  }
-  program.frmAbout().Show();
-  QApplication::processEvents();
-  save(program.frmAbout(), "about");
 }
 
 // The mouse lands where the player sees it, below the menu bar; arrows with
