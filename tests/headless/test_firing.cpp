@@ -34,7 +34,10 @@ class FiringTest : public GameTest {
   bool released() { return gun() == "Fire keys units zones"; }
 };
 
-TEST_F(FiringTest, GunTravelsBetweenItsLimits) {
+// The arrows move the gun between its limits, with Ctrl, Alt or Shift held
+// too; any key at all redoes the search, so a target chosen by mouse gives way
+// to the line of fire.
+TEST_F(FiringTest, TheGunTravelsBetweenItsLimitsAndEveryKeyRetargets) {
   frmBulwarn& b = battle();
   for (int i = 0; i < 36; ++i) rt->pressKey(Key::Left);
   EXPECT_EQ(b.imgSight.Left, 220);
@@ -42,6 +45,24 @@ TEST_F(FiringTest, GunTravelsBetweenItsLimits) {
   gunTo(3720);
   for (int i = 0; i < 37; ++i) rt->pressKey(Key::Right);
   EXPECT_EQ(b.imgSight.Left, 7320);
+  gunTo(3720);
+  rt->pressKey(Key::Left, forms::KeyShift::Ctrl);
+  EXPECT_EQ(b.imgSight.Left, 3620);
+  rt->pressKey(Key::Right, forms::KeyShift::Alt);
+  rt->pressKey(Key::Right, forms::KeyShift::Shift | forms::KeyShift::Ctrl);
+  EXPECT_EQ(b.imgSight.Left, 3820);
+
+  aimAt(4);
+  for (int key : {Key::Period, Key::Comma, Key::Slash, Key::Semicolon, Key::F1 + 9, int('Q')}) {
+    rt->click("imgUnit", 1);
+    ASSERT_EQ(b.intTarget, 1);
+    rt->pressKey(key);
+    EXPECT_EQ(b.imgSelect.Visible ? b.intTarget : 0, 4) << "key " << key;
+  }
+  gunTo(b.imgUnit(4).Left - 400);  // nothing above the gun now
+  rt->click("imgUnit", 1);
+  rt->pressKey(Key::Period);
+  EXPECT_FALSE(b.imgSelect.Visible);
 }
 
 TEST_F(FiringTest, LineOfFireIsInclusiveAndGroundWinsTies) {
