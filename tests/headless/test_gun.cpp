@@ -191,7 +191,7 @@ class GunTest : public GameTest {
       rt->advance(10);
       EXPECT_EQ(countMessages("Enemy Attack"), attacks + 1) << "the first attack comes 5 seconds later";
     }
-    // Nothing of the old mission completes or charges later, even when the player fires at once.
+    // Nothing of the old mission completes or charges later; a round fired now is the new mission's own.
     silenceEnemy();
     ASSERT_TRUE(rt->advanceUntil([&] { return gun() == kFree; }, 2000));
     spendRounds(1);
