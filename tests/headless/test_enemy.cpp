@@ -206,16 +206,20 @@ TEST_F(EnemyTest, AnEnemyHitFlashesAndTakesItsDifficultysRangeOffTheBar) {
   start();
   silenceEnemy();
   frmBulwarn& b = battle();
-  b.tmrEnemy3.Interval = 50;
-  for (forms::OleColor c : {kOrange, kYellow, kOrange, kRed}) {
+  for (int hit = 1; hit <= 2; ++hit) {
+    b.tmrEnemy3.Interval = 50;
+    for (forms::OleColor c : {kOrange, kYellow, kOrange, kRed}) {
+      rt->advance(50);
+      EXPECT_EQ(b.BackColor, c) << hit;
+      EXPECT_EQ(b.fraAmmo.BackColor, c);
+    }
+    setNextDraw(0);
     rt->advance(50);
-    EXPECT_EQ(b.BackColor, c);
-    EXPECT_EQ(b.fraAmmo.BackColor, c);
+    EXPECT_EQ(b.BackColor, forms::kSysDesktop);
+    EXPECT_EQ(b.HPBar.Width, 7245 - 200 * hit);
+    rt->advance(1000);
+    EXPECT_EQ(b.HPBar.Width, 7245 - 200 * hit) << "one hit, one damage";
   }
-  setNextDraw(0);
-  rt->advance(50);
-  EXPECT_EQ(b.BackColor, forms::kSysDesktop);
-  EXPECT_EQ(b.HPBar.Width, 7245 - 200);
   const std::pair<float, forms::OleColor> bars[] = {{4720, kGreen}, {4719, kYellow}, {2125, kYellow}, {2124, kRed}};
   for (const auto& [left, colour] : bars) {
     b.HPBar.FillColor = kGreen;

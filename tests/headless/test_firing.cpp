@@ -81,6 +81,54 @@ TEST_F(FiringTest, LineOfFireIsInclusiveAndGroundWinsTies) {
   EXPECT_EQ(targetAt(4120), 8);
 }
 
+// The target panel: a selected unit is framed on the field and shown in the
+// panel (its picture on its zone's colour, its kind in red on yellow, a pip
+// a hit point, eight at most); one without hit points is not selected but
+// names its kind; a click on the sky, the field or the gun clears the panel.
+TEST_F(FiringTest, TheTargetPanelShowsTheSelectedUnit) {
+  frmBulwarn& b = battle();
+  const forms::OleColor ground = 0x00008000, sky = 0x00FFFF00;
+  const struct {
+    int unit, hp, pips;
+    forms::OleColor zone;
+    const char* kind;
+  } rows[] = {{2, 8, 8, ground, "Armour - Main Battle Tank"},
+              {7, 3, 3, sky, "Air Superiority Fighter/Interceptor"},
+              {6, 1, 1, ground, "M.R.L.S. - Multiple Rocket Launch System"},
+              {4, 20, 8, ground, "Mechanized Infantry Fighting Vehicle"},
+              {3, 0, 0, forms::kSysDesktop, "Mechanized Infantry Fighting Vehicle"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.unit);
+    b.intHP[row.unit] = static_cast<std::int16_t>(row.hp);
+    ASSERT_TRUE(rt->click("imgUnit", row.unit));
+    const forms::Image& u = b.imgUnit(row.unit);
+    const bool selected = row.hp > 0;
+    EXPECT_EQ(b.imgSelect.Visible, selected);
+    EXPECT_EQ(b.imgSelectT.Visible, selected);
+    if (selected) {
+      EXPECT_EQ(b.imgSelect.Left, u.Left - 60);
+      EXPECT_EQ(b.imgSelect.Top, u.Top - 60);
+    }
+    EXPECT_EQ(b.picTarget.Picture.get(), selected ? u.Picture.get() : nullptr) << "the unit's own picture";
+    EXPECT_EQ(b.picTarget.BackColor, row.zone);
+    EXPECT_EQ(b.lblTargetDescription.Caption.get(), row.kind);
+    EXPECT_EQ(b.lblTargetDescription.BackColor, selected ? kYellow : forms::kSysDesktop);
+    EXPECT_EQ(b.lblTargetDescription.ForeColor, selected ? kRed : forms::kSysButtonText);
+    for (int i = 0; i <= 7; ++i) EXPECT_EQ(b.hp(i).Visible, i < row.pips) << i;
+  }
+  for (const char* place : {"lblSky", "lblBattlefield", "imgSight"}) {
+    rt->click("imgUnit", 2);
+    ASSERT_TRUE(rt->click(place));
+    EXPECT_FALSE(b.imgSelect.Visible || b.imgSelectT.Visible || b.picTarget.Picture.get()) << place;
+    EXPECT_EQ(b.picTarget.BackColor, forms::kSysDesktop);
+    EXPECT_EQ(b.lblTargetDescription.Caption.get(), "");
+    EXPECT_EQ(b.lblTargetDescription.BackColor, forms::kSysDesktop);
+    EXPECT_EQ(b.lblTargetDescription.ForeColor, forms::kSysButtonText);
+    for (int i = 0; i <= 7; ++i) EXPECT_FALSE(b.hp(i).Visible) << i;
+    EXPECT_EQ(b.intTarget, 2) << "the last unit selected is remembered";
+  }
+}
+
 TEST_F(FiringTest, FireMessagesAndAmmunition) {
   frmBulwarn& b = battle();
   gunTo(1020);  // no unit covers this place
@@ -238,7 +286,7 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
 }
 
 // Three rounds fired come back one every half second; only the last tick
-// counts the reload and costs 5 points.
+// counts the reload and costs 5 points; then Repair is offered for a short bar.
 TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   frmBulwarn& b = battle();
   b.intHP[4] = 1000;
@@ -246,6 +294,7 @@ TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   for (int i = 0; i < 3; ++i) shoot();
   silenceEnemy();  // no attack may hold the gun when the reload ends
   ASSERT_EQ(vex().intAmmo, 22);
+  b.HPBar.Width = 7000;
   ASSERT_TRUE(rt->click("cmdReload"));
   EXPECT_EQ(usable(), "units zones");
   rt->advance(1000);
@@ -258,7 +307,7 @@ TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   EXPECT_EQ(vex().intAmmo, 25);
   EXPECT_EQ(vex().intReloads, 1);
   EXPECT_EQ(vex().intScore, 5);
-  EXPECT_TRUE(released());
+  EXPECT_EQ(usable(), "Fire Repair keys units zones");
 }
 
 TEST_F(FiringTest, RepairSnapsToFullAndCosts) {

@@ -72,7 +72,7 @@ std::string looks(const Control& c) {
 
 // name(index) [in container] left,top widthxheight kind and look [hidden] [disabled]
 std::string describe(const Control& c) {
-  std::string s = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
+  std::string s = c.name() + (c.index() != -1 ? "(" + std::to_string(c.index()) + ")" : "");
   if (c.kind() == ControlKind::Timer) return s + " " + looks(c);
   if (c.container()) s += " in " + c.container()->name();
   if (c.kind() != ControlKind::Line)
