@@ -136,6 +136,10 @@ void frmBulwarn::tmrBlast_Timer() {
   game_.rt.Randomize();
   intBlastKind = static_cast<std::int16_t>(draw(game_.rt, 2, 1));
   frmPics& pics = game_.form<frmPics>();
+  // Both blast images stand visible, without a picture, until a first blast
+  // ends: only the blast of a unit destroyed now may show and play.
+  imgBlastG.Visible = false;
+  imgBlastA.Visible = false;
   for (int k : kKillOrder) {
     forms::Image& u = imgUnit(k);
     if (!u.Visible || intHP[k] > 0) continue;
@@ -168,9 +172,11 @@ void frmBulwarn::tmrBlast2_Timer() {
   ++intBlastStep;
   frmPics& pics = game_.form<frmPics>();
   if (pics.imgBlastA.has(intBlastStep)) {
+    // A ground unit and an aircraft destroyed together both explode.
     if (imgBlastG.Visible) {
       imgBlastG.Picture = (intBlastKind == 1 ? pics.imgBlastA : pics.imgBlastB)(intBlastStep).Picture;
-    } else if (imgBlastA.Visible) {
+    }
+    if (imgBlastA.Visible) {
       imgBlastA.Picture = pics.imgBlastC(intBlastStep).Picture;
     }
   }
