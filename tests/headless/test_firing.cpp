@@ -93,7 +93,7 @@ TEST_F(FiringTest, TheTargetPanelShowsTheSelectedUnit) {
     forms::OleColor zone;
     const char* kind;
   } rows[] = {{2, 8, 8, ground, "Armour - Main Battle Tank"},
-              {7, 3, 3, sky, "Air Superiority Fighter/Interceptor"},
+              {8, 3, 3, sky, "Air Superiority Fighter/Interceptor"},
               {6, 1, 1, ground, "M.R.L.S. - Multiple Rocket Launch System"},
               {4, 20, 8, ground, "Mechanized Infantry Fighting Vehicle"},
               {3, 0, 0, forms::kSysDesktop, "Mechanized Infantry Fighting Vehicle"}};
@@ -223,7 +223,8 @@ TEST_F(FiringTest, HalfTheRoundsHitAndAHitTakesItsDifficultysRange) {
 
 // A killing hit, as the player sees and hears it: the gun fires (flash frames
 // for 600 ms), the round strikes at 650 ms (the unit's impact frames over it),
-// the unit explodes at 1500 ms (its kind's blast and sound), and the gun comes
+// the unit explodes at 1500 ms (its kind's blast, all its frames, and its
+// sound; no other blast shows, the first kill included), and the gun comes
 // back as the blast ends at 2300 ms, the score shown with its sign position.
 TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
   const struct {
@@ -256,6 +257,7 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     EXPECT_FALSE(u.Visible);
     const forms::Image& blast = row.air ? b.imgBlastA : b.imgBlastG;
     EXPECT_TRUE(blast.Visible) << "it explodes";
+    EXPECT_FALSE((row.air ? b.imgBlastG : b.imgBlastA).Visible) << "and only it";
     EXPECT_EQ(blast.Left, u.Left - 200);
     EXPECT_EQ(blast.Top, u.Top - (row.air ? 200 : 1000));
     EXPECT_EQ(vex().intScore, 20);
@@ -277,6 +279,7 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     EXPECT_EQ(gun(), "") << "the shot still holds the gun";
     rt->advance(799);
     EXPECT_TRUE(blast.Visible);
+    EXPECT_EQ(forms::pictureName(blast.Picture), frame.substr(0, 7) + "15") << "the blast plays all its frames";
     rt->advance(1);
     EXPECT_FALSE(blast.Visible);
     EXPECT_TRUE(shotChainIdle());
