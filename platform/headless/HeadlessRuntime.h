@@ -99,6 +99,11 @@ class HeadlessRuntime : public Runtime {
   const std::vector<MsgBoxRecord>& msgBoxes() const { return msgBoxes_; }
   const std::vector<SoundRecord>& sounds() const { return sounds_; }
   std::vector<std::string> soundNames() const;  // file names only, in order
+  // Forgets the message boxes and sounds so far, so a test reads one moment's.
+  void clearRecords() {
+    msgBoxes_.clear();
+    sounds_.clear();
+  }
 
   // ---- platform ----
   ScreenInfo screen() const override;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "battle/frmBulwarn.h"
+#include "common/Battle.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
-#include "state/Difficulty.h"
 
 namespace bulwarn::test {
 
@@ -21,8 +21,7 @@ using forms::HeadlessRuntime;
 namespace Key = forms::Key;
 namespace mb = forms::mb;
 
-constexpr forms::OleColor kRed = 0x000000FF;
-constexpr forms::OleColor kGreen = 0x0000C000;
+constexpr forms::OleColor kRed = 0x000000FF, kGreen = 0x0000C000, kYellow = 0x0000FFFF, kOrange = 0x000080FF;
 
 class GameTest : public ::testing::Test {
  protected:
@@ -30,9 +29,7 @@ class GameTest : public ::testing::Test {
   // `config` may be changed before (screen size, seed).
   void start(const std::string& difficulty = "Easy", std::uint64_t seed = 12345) {
     config.seed = seed;
-    program.reset();  // the old program's forms leave its runtime first
-    rt = std::make_unique<HeadlessRuntime>(config);
-    program = std::make_unique<Program>(*rt);
+    boot();
     rt->onModal("frmOptionsG", [this, difficulty](forms::Form&) {
       rt->click("opt" + difficulty);
       rt->click("cmdOK");
@@ -41,24 +38,18 @@ class GameTest : public ::testing::Test {
     rt->clearModal("frmOptionsG");
   }
 
+  // A fresh program on a fresh runtime, not started yet.
+  void boot() {
+    program.reset();  // the old program's forms leave its runtime first
+    rt = std::make_unique<HeadlessRuntime>(config);
+    program = std::make_unique<Program>(*rt);
+  }
+
   frmBulwarn& battle() { return program->frmBulwarn(); }
   modVexilla& vex() { return program->vex; }
   std::string messages() { return battle().lblMessage.Caption; }
 
-  // The log's lines, without the empty first line every post leaves.
-  std::vector<std::string> messageLines() {
-    std::vector<std::string> out;
-    const std::string s = messages();
-    size_t pos = 0;
-    while (pos <= s.size()) {
-      size_t nl = s.find("\r\n", pos);
-      std::string line = s.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-      if (!line.empty()) out.push_back(line);
-      if (nl == std::string::npos) break;
-      pos = nl + 2;
-    }
-    return out;
-  }
+  std::vector<std::string> messageLines() { return logLines(messages()); }
   std::string lastMessage() {
     auto lines = messageLines();
     return lines.empty() ? std::string() : lines.back();
@@ -66,11 +57,6 @@ class GameTest : public ::testing::Test {
   int countMessages(const std::string& text) {
     auto lines = messageLines();
     return static_cast<int>(std::count(lines.begin(), lines.end(), text));
-  }
-  bool sawMsgBox(const std::string& prompt) {
-    for (const auto& m : rt->msgBoxes())
-      if (m.prompt == prompt) return true;
-    return false;
   }
 
   // What the player can use right now, as words: "Fire Reload Repair keys
@@ -118,11 +104,7 @@ class GameTest : public ::testing::Test {
     battle().tmrFly.Enabled = false;
   }
 
-  bool shotChainIdle() {
-    frmBulwarn& b = battle();
-    return b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 && b.tmrBlast.Interval == 0 &&
-           b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
-  }
+  bool shotChainIdle() { return test::shotChainIdle(battle()); }
   // Presses Enter and lets the shot play out; true when it hit.
   bool shoot() {
     rt->pressKey(Key::Enter);
@@ -130,18 +112,39 @@ class GameTest : public ::testing::Test {
     rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
     return hit;
   }
-  // Width the next enemy hit will take off the bar.
-  int nextGunDamage() {
-    forms::Random copy = rt->random();  // peek, without drawing
-    const float r = copy.next();
-    const Difficulty* d = findDifficulty(vex().strDifficulty);
-    return static_cast<int>(std::floor(r * static_cast<float>(d->gunSpan))) + d->gunBase;
-  }
+  int rolls() { return countMessages("Enemy Hit") + countMessages("Enemy Miss"); }
   // Lets the damage step of an enemy hit run now (its colour flashes are over).
   void landEnemyHit() {
     battle().intDamageStep = 4;
     battle().tmrEnemy3.Interval = 50;
     rt->advance(50);
+  }
+
+  // Sets the generator so that its next draw is `bits` / 2^24 (0 the smallest,
+  // 0xFFFFFF the largest, 1 - 2^-24); with `reseedAt`, the next after a reseed
+  // at that time.
+  void setNextDraw(std::uint32_t bits, long long reseedAt = -1) {
+    constexpr std::uint64_t kStep = 0x9E3779B97F4A7C15ull;
+    std::uint64_t state = unmix(static_cast<std::uint64_t>(bits) << 40) - kStep;
+    if (reseedAt >= 0) {
+      forms::Random probe(0);
+      probe.mix(config.timeOfDayMs + static_cast<std::uint64_t>(reseedAt));
+      state = unmix(state) ^ unmix(probe.state());
+    }
+    rt->random().seed(state);
+  }
+  // Undoes the generator's 64-bit finalizer.
+  static std::uint64_t unmix(std::uint64_t z) {
+    auto inverse = [](std::uint64_t a) {
+      std::uint64_t x = a;
+      for (int i = 0; i < 6; ++i) x *= 2 - a * x;
+      return x;
+    };
+    z ^= z >> 31 ^ z >> 62;
+    z *= inverse(0x94D049BB133111EBull);
+    z ^= z >> 27 ^ z >> 54;
+    z *= inverse(0xBF58476D1CE4E5B9ull);
+    return z ^ z >> 30 ^ z >> 60;
   }
 
   forms::HeadlessConfig config;

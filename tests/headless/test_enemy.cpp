@@ -1,5 +1,6 @@
+// The enemy: the ground advance and the perimeter, the aircraft's flight, the
+// attacks on the gun and the damage they do on every difficulty.
 #include "Fixture.h"
-#include "screens/frmWin.h"
 
 namespace bulwarn::test {
 namespace {
@@ -7,93 +8,80 @@ namespace {
 class EnemyTest : public GameTest {
  protected:
   void SetUp() override { start(); }
-  int rolls() { return countMessages("Enemy Hit") + countMessages("Enemy Miss"); }
   void onlyUnit(int k) {
     for (int i = 1; i <= 8; ++i) battle().imgUnit(i).Visible = i == k;
   }
-
-  // Sets the generator so that its next draw is the largest it can give,
-  // 1 - 2^-24; with `reseedAt`, the next after a reseed at that time.
-  void largestNextDraw(long long reseedAt = -1) {
-    constexpr std::uint64_t kStep = 0x9E3779B97F4A7C15ull;
-    std::uint64_t state = unmix(0xFFFFFFull << 40) - kStep;
-    if (reseedAt >= 0) {
-      forms::Random probe(0);
-      probe.mix(config.timeOfDayMs + static_cast<std::uint64_t>(reseedAt));
-      state = unmix(state) ^ unmix(probe.state());
-    }
-    rt->random().seed(state);
-  }
-  // Undoes the generator's 64-bit finalizer.
-  static std::uint64_t unmix(std::uint64_t z) {
-    auto inverse = [](std::uint64_t a) {
-      std::uint64_t x = a;
-      for (int i = 0; i < 6; ++i) x *= 2 - a * x;
-      return x;
-    };
-    z ^= z >> 31 ^ z >> 62;
-    z *= inverse(0x94D049BB133111EBull);
-    z ^= z >> 27 ^ z >> 54;
-    z *= inverse(0xBF58476D1CE4E5B9ull);
-    return z ^ z >> 30 ^ z >> 60;
-  }
 };
 
-// The largest draw names the last of a range, never one past it: the attack
-// picks unit 8 (one past would be a unit that does not exist), a hit roll
-// draws a 2, a blast the second kind.
-TEST_F(EnemyTest, TheLargestDrawStaysInItsRange) {
+// Each ground unit steps down by its hit points times its kind's factor every
+// half second; a destroyed one stays, the aircraft are not moved, the marker
+// and the muzzle flash follow. A lower edge exactly on the line is no breach.
+TEST_F(EnemyTest, GroundUnitsAdvanceByTheirHitPointsAndBreachOnlyBeyondTheLine) {
   frmBulwarn& b = battle();
-  b.tmrMove.Enabled = false;
-  b.tmrFly.Enabled = false;
-  rt->advance(5000);
-  ASSERT_EQ(lastMessage(), "Enemy Attack");
-  largestNextDraw();
-  rt->advance(50);
-  EXPECT_TRUE(b.shpShot(8).Visible) << "the aircraft on the right attacks";
-  EXPECT_EQ(b.intTarget, 8);
-
-  const long long rollAt = rt->nowMs() + 400;
-  rt->advance(399);
-  largestNextDraw(rollAt);
+  silenceEnemy();
+  b.tmrMove.Enabled = true;
+  b.intHP[3] = 5;
+  b.intHP[6] = 0;
+  rt->click("imgUnit", 4);
+  rt->advance(499);
+  EXPECT_EQ(b.imgUnit(1).Top, 2640);
   rt->advance(1);
-  EXPECT_EQ(lastMessage(), "Enemy Hit") << "a 2 and, at this time of day, a 2 again";
+  const float steps[9] = {0, 8, 16, 15, 24, 16, 0, 0, 0};  // rocket 1, tank 2, fighting vehicle 3 per hit point
+  const float flashes[9] = {0, 2760, 2880, 2820, 2820, 2880, 2760, 660, 660};
+  for (int k = 1; k <= 8; ++k) {
+    EXPECT_EQ(b.imgUnit(k).Top, (k <= 6 ? 2640 : 300) + steps[k]) << k;
+    EXPECT_EQ(b.shpShot(k).Top, flashes[k] + steps[k]) << k;
+  }
+  EXPECT_EQ(b.imgSelect.Top, b.imgUnit(4).Top - 60) << "the marker follows its unit";
+  EXPECT_EQ(b.imgSelect.Left, b.imgUnit(4).Left - 60);
 
-  b.tmrEnemy1.Enabled = false;
-  ASSERT_TRUE(rt->advanceUntil([&] { return b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0; }, 5000));
-  b.intHP[3] = 0;
-  b.tmrBlast.Interval = 50;
-  largestNextDraw(rt->nowMs() + 50);
-  rt->advance(50);
-  EXPECT_EQ(b.intBlastKind, 2);
-  EXPECT_FALSE(b.imgUnit(3).Visible);
-}
-
-// Exactly on the line is no breach; one twip beyond ends the mission, and No
-// leaves the field frozen.
-TEST_F(EnemyTest, PerimeterBreach) {
-  frmBulwarn& b = battle();
-  b.tmrEnemy1.Enabled = false;
-  b.tmrFly.Enabled = false;
-  b.imgUnit(3).Top = 4566;
+  b.imgUnit(3).Top = 4590 - 15;  // the next step puts its lower edge on the line
   rt->advance(500);
   EXPECT_EQ(b.imgUnit(3).Top + b.imgUnit(3).Height, 5340);
   EXPECT_FALSE(vex().blnBreached);
-
-  b.imgUnit(3).Top = 4567;
-  std::string mission;
-  rt->onModal("frmWin", [&](forms::Form& f) { mission = static_cast<frmWin&>(f).lblMission.Caption; });
+  b.imgUnit(3).Top = 4591 - 15;  // and now one twip beyond
   rt->answerNext(mb::AnsNo);
   rt->advance(500);
   EXPECT_TRUE(vex().blnBreached);
-  EXPECT_EQ(mission, "Enemy Forces have breached the Perimeter!");
-  ASSERT_EQ(rt->msgBoxes().size(), 1u);
-  EXPECT_EQ(rt->msgBoxes()[0].prompt, "Would You Like To Start Over?");
-  const float top = b.imgUnit(1).Top;
-  rt->advance(20000);
-  EXPECT_EQ(b.imgUnit(1).Top, top);
-  EXPECT_EQ(countMessages("Enemy Attack"), 0);
-  EXPECT_EQ(b.lblVictory.Caption.get(), "MISSION FAILED");
+}
+
+// Every 100 ms each aircraft makes ten steps of its hit points in twips, 7 down
+// and right, 8 down and left at first, and turns at the bounds of its half of
+// the sky, top and bottom included.
+TEST_F(EnemyTest, AircraftFlyInsideTheirHalfOfTheSky) {
+  frmBulwarn& b = battle();
+  silenceEnemy();
+  b.tmrFly.Enabled = true;
+  rt->advance(99);
+  EXPECT_EQ(b.imgUnit(7).Left, 360);
+  rt->advance(1);
+  EXPECT_EQ(b.imgUnit(7).Left, 440);
+  EXPECT_EQ(b.imgUnit(7).Top, 380);
+  EXPECT_EQ(b.shpShot(7).Left, 860) << "its flash flies with it";
+  EXPECT_EQ(b.imgUnit(8).Left, 6460);
+  EXPECT_EQ(b.imgUnit(8).Top, 380);
+  b.intHP[7] = 2;
+  rt->advance(100);
+  EXPECT_EQ(b.imgUnit(7).Left, 460) << "a damaged aircraft slows down";
+
+  // A bounce in a corner may wander a few steps beyond the bounds, never far.
+  b.intHP[7] = 8;
+  const float sky = b.lblSky.Left - 400, half = b.lblSky.Width / 2, top = b.lblSky.Top - 400;
+  const float bottom = b.lblSky.Top + b.lblSky.Height + 400;
+  float lowest = 0, highest = 3000;
+  for (int t = 0; t < 600; ++t) {
+    rt->advance(100);
+    for (int k : {7, 8}) {
+      const forms::Image& u = b.imgUnit(k);
+      const float from = k == 7 ? sky : sky + half;
+      ASSERT_TRUE(u.Left >= from && u.Left + u.Width <= from + half + 800) << k << " at " << u.Left << " after " << t;
+      ASSERT_TRUE(u.Top >= top && u.Top + u.Height <= bottom) << k << " at " << u.Top;
+    }
+    lowest = std::max(lowest, b.imgUnit(7).Top.get());
+    highest = std::min(highest, b.imgUnit(7).Top.get());
+  }
+  EXPECT_GT(lowest, 1800) << "it reaches the bottom of the sky";
+  EXPECT_LT(highest, 200) << "and the top";
 }
 
 TEST_F(EnemyTest, CountdownNeverHoldsZero) {
@@ -104,7 +92,7 @@ TEST_F(EnemyTest, CountdownNeverHoldsZero) {
   EXPECT_EQ(battle().intEnemyTime, 5000);
 }
 
-// An attack locks the gun from its start to its roll; a hit shortens the bar.
+// An attack locks the gun from its start to its roll; a hit shortens the bar, a miss does not.
 TEST_F(EnemyTest, AttackLocksTheGunAndHitsOrMisses) {
   frmBulwarn& b = battle();
   b.tmrMove.Enabled = false;
@@ -114,8 +102,17 @@ TEST_F(EnemyTest, AttackLocksTheGunAndHitsOrMisses) {
   EXPECT_EQ(countMessages("Enemy Attack"), 0);
   rt->advance(10);
   EXPECT_EQ(lastMessage(), "Enemy Attack");
-  EXPECT_EQ(gun(), "");
-  rt->advance(450);
+  // Unit 3 fires: its flash orange, then yellow and orange by turns, then out; then the roll.
+  for (int step = 0; step < 8; ++step) {
+    EXPECT_EQ(gun(), "") << step;
+    rt->advance(50);
+    EXPECT_EQ(b.shpShot(3).Visible, step < 7) << step;
+    if (step < 7) {
+      EXPECT_EQ(b.shpShot(3).FillColor, step % 2 ? kYellow : kOrange) << step;
+    }
+  }
+  EXPECT_EQ(rolls(), 0);
+  rt->advance(50);
   EXPECT_EQ(rolls(), 1);
   EXPECT_EQ(gun(), "Fire keys units zones");
   rt->advance(300);
@@ -138,67 +135,138 @@ TEST_F(EnemyTest, AttackLocksTheGunAndHitsOrMisses) {
   EXPECT_TRUE(hit && miss);
 }
 
-// Regression: an attack that finds no unit left is abandoned and frees the gun.
-TEST_F(EnemyTest, AttackWithNoUnitLeftIsAbandoned) {
-  battle().tmrMove.Enabled = false;
-  onlyUnit(0);
-  rt->advance(5000);
-  EXPECT_EQ(lastMessage(), "Enemy Attack");
-  rt->advance(1000);
-  EXPECT_EQ(rolls(), 0);
-  EXPECT_EQ(gun(), "Fire keys units zones");
-}
-
-// A hit of exactly the remaining width is survived with an empty bar; the next
-// destroys the gun, and No to starting over leaves Enter dead.
-TEST_F(EnemyTest, LosingTheGun) {
+// The attacker is selected and heard by its weapon as its attack begins.
+TEST_F(EnemyTest, EachAttackerIsHeardByItsWeapon) {
   frmBulwarn& b = battle();
-  silenceEnemy();
-  b.HPBar.Width = static_cast<float>(nextGunDamage());
-  landEnemyHit();
-  EXPECT_EQ(b.HPBar.Width, 0);
-  EXPECT_FALSE(vex().blnDestroyed);
-
-  std::string mission;
-  rt->onModal("frmWin", [&](forms::Form& f) { mission = static_cast<frmWin&>(f).lblMission.Caption; });
-  rt->answerNext(mb::AnsNo);
-  landEnemyHit();
-  EXPECT_TRUE(vex().blnDestroyed);
-  EXPECT_EQ(mission, "You are a Casualty of War!");
-  EXPECT_TRUE(sawMsgBox("Would You Like To Start Over?"));
-  EXPECT_FALSE(b.cmdFire.Enabled || b.cmdReload.Enabled || b.cmdRepair.Enabled);
-  const int ammo = vex().intAmmo;
-  rt->pressKey(Key::Enter);
-  EXPECT_EQ(vex().intAmmo, ammo) << "Enter does not fire a destroyed gun";
-  rt->advance(20000);
-  EXPECT_EQ(countMessages("Enemy Attack"), 0);
+  b.tmrMove.Enabled = false;
+  b.tmrFly.Enabled = false;
+  const std::pair<std::vector<int>, const char*> weapons[] = {
+      {{2, 5}, "CannonAttack.WAV"}, {{3, 4}, "MachGunAttack.WAV"}, {{1, 6, 7, 8}, "MissileAttack.WAV"}};
+  for (const auto& [units, sound] : weapons) {
+    for (int k : units) {
+      onlyUnit(k);
+      b.HPBar.Width = 7245;
+      rt->clearRecords();
+      const int attacks = countMessages("Enemy Attack");
+      ASSERT_TRUE(rt->advanceUntil([&] { return countMessages("Enemy Attack") > attacks; }, 6000));
+      EXPECT_TRUE(rt->sounds().empty());
+      rt->advance(50);
+      EXPECT_EQ(rt->soundNames(), std::vector<std::string>{sound}) << k;
+      EXPECT_EQ(b.intTarget, k);
+      EXPECT_TRUE(b.shpShot(k).Visible);
+    }
+  }
 }
 
-// Regression: an attack that ends while the player's round is in the air must
-// not hand the gun back, or a second round would overwrite the first one's hit.
-TEST_F(GameTest, AnAttackEndingDuringAShotLeavesTheShotsLock) {
+// An attack that finds no unit left, or whose attacker is destroyed while it
+// fires, is given up: no roll, no flash, no other unit takes it over, and the
+// gun is free.
+TEST_F(EnemyTest, AnAttackWithoutItsAttackerIsGivenUp) {
+  frmBulwarn& b = battle();
+  b.tmrMove.Enabled = false;
+  b.tmrFly.Enabled = false;
+  for (bool nobody : {false, true}) {  // with nobody left the attacks stop, so that comes last
+    for (int k = 1; k <= 8; ++k) b.imgUnit(k).Visible = !nobody && (k == 3 || k == 5);
+    const int attacks = countMessages("Enemy Attack");
+    ASSERT_TRUE(rt->advanceUntil([&] { return countMessages("Enemy Attack") > attacks; }, 6000));
+    if (!nobody) {
+      setNextDraw(0x4CCCCC);  // unit 3 attacks
+      rt->advance(150);
+      ASSERT_TRUE(b.shpShot(3).Visible);
+      b.imgUnit(3).Visible = false;  // destroyed as it fires
+    }
+    rt->advance(1000);
+    EXPECT_EQ(rolls(), 0);
+    EXPECT_EQ(gun(), "Fire keys units zones");
+    for (int k = 1; k <= 8; ++k) EXPECT_FALSE(b.shpShot(k).Visible) << k;
+  }
+}
+
+// An enemy hit takes its difficulty's range off the bar, both ends included:
+// the smallest draw the least, the largest the most, never one more.
+TEST_F(EnemyTest, AnEnemyHitFlashesAndTakesItsDifficultysRangeOffTheBar) {
+  const struct {
+    const char* difficulty;
+    int least, most;
+  } rows[] = {{"Easy", 200, 400}, {"Medium", 300, 600}, {"Hard", 500, 1000}, {"Impossible", 1000, 3000}};
+  for (const auto& row : rows) {
+    start(row.difficulty);
+    silenceEnemy();
+    frmBulwarn& b = battle();
+    for (auto [bits, width] : {std::pair{0u, row.least}, std::pair{0xFFFFFFu, row.most}}) {
+      b.HPBar.Width = 7245;
+      setNextDraw(bits);
+      landEnemyHit();
+      EXPECT_EQ(7245 - b.HPBar.Width, width) << row.difficulty;
+    }
+  }
+  // Easy: the hit flashes the screen orange, yellow, orange and red, 50 ms
+  // each, before its damage lands; the bar turns yellow below 4720 twips and
+  // red at 2124 and below.
   start();
   silenceEnemy();
   frmBulwarn& b = battle();
-  b.intHP[2] = 1;  // any hit destroys the tank
-  gunTo(1600);
-  for (int tries = 0; tries < 40; ++tries) {
-    rt->pressKey(Key::Enter);
-    if (b.blnDirectHit) break;
-    rt->advanceUntil([&] { return b.cmdFire.Enabled.get(); }, 2000);
+  for (int hit = 1; hit <= 2; ++hit) {
+    b.tmrEnemy3.Interval = 50;
+    for (forms::OleColor c : {kOrange, kYellow, kOrange, kRed}) {
+      rt->advance(50);
+      EXPECT_EQ(b.BackColor, c) << hit;
+      EXPECT_EQ(b.fraAmmo.BackColor, c);
+    }
+    setNextDraw(0);
+    rt->advance(50);
+    EXPECT_EQ(b.BackColor, forms::kSysDesktop);
+    EXPECT_EQ(b.HPBar.Width, 7245 - 200 * hit);
+    rt->advance(1000);
+    EXPECT_EQ(b.HPBar.Width, 7245 - 200 * hit) << "one hit, one damage";
   }
-  ASSERT_TRUE(b.blnDirectHit);
-  // A follow-up from unit 5 runs its flashes and ends 400 ms into the flash.
-  b.intAttacker = 5;
-  b.intAttackStep = 1;
-  b.tmrEnemy2.Interval = 50;
-  rt->advance(450);
-  EXPECT_EQ(b.tmrEnemy2.Interval, 0) << "the follow-up has ended";
-  EXPECT_FALSE(b.cmdFire.Enabled) << "the shot still holds the gun";
-  EXPECT_FALSE(b.KeyPreview);
-  rt->advance(2000);
-  EXPECT_FALSE(b.imgUnit(2).Visible) << "the destroyed tank exploded";
-  EXPECT_TRUE(b.cmdFire.Enabled);
+  const std::pair<float, forms::OleColor> bars[] = {{4720, kGreen}, {4719, kYellow}, {2125, kYellow}, {2124, kRed}};
+  for (const auto& [left, colour] : bars) {
+    b.HPBar.FillColor = kGreen;
+    b.HPBar.Width = left + 200;
+    setNextDraw(0);
+    landEnemyHit();
+    EXPECT_EQ(b.HPBar.FillColor, colour) << left;
+  }
+  // A hit of exactly the bar that is left is survived, with an empty bar; the next one destroys the gun.
+  battle().HPBar.Width = 200;
+  setNextDraw(0);
+  landEnemyHit();
+  EXPECT_EQ(battle().HPBar.Width, 0);
+  EXPECT_FALSE(vex().blnDestroyed);
+  rt->answerNext(mb::AnsNo);
+  landEnemyHit();
+  EXPECT_TRUE(vex().blnDestroyed);
+}
+
+// The largest draw names the last of a range, never one past it: the attack
+// picks unit 8 (one past would be a unit that does not exist), a hit roll
+// draws a 2, a blast the second kind.
+TEST_F(EnemyTest, TheLargestDrawStaysInItsRange) {
+  frmBulwarn& b = battle();
+  b.tmrMove.Enabled = false;
+  b.tmrFly.Enabled = false;
+  rt->advance(5000);
+  ASSERT_EQ(lastMessage(), "Enemy Attack");
+  setNextDraw(0xFFFFFF);
+  rt->advance(50);
+  EXPECT_TRUE(b.shpShot(8).Visible) << "the aircraft on the right attacks";
+  EXPECT_EQ(b.intTarget, 8);
+
+  const long long rollAt = rt->nowMs() + 400;
+  rt->advance(399);
+  setNextDraw(0xFFFFFF, rollAt);
+  rt->advance(1);
+  EXPECT_EQ(lastMessage(), "Enemy Hit") << "a 2 and, at this time of day, a 2 again";
+
+  b.tmrEnemy1.Enabled = false;
+  ASSERT_TRUE(rt->advanceUntil([&] { return b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0; }, 5000));
+  b.intHP[3] = 0;
+  b.tmrBlast.Interval = 50;
+  setNextDraw(0xFFFFFF, rt->nowMs() + 50);
+  rt->advance(50);
+  EXPECT_EQ(b.intBlastKind, 2);
+  EXPECT_FALSE(b.imgUnit(3).Visible);
 }
 
 }  // namespace

@@ -223,28 +223,11 @@ void Monkey::verifyReplay() {
          o.state);
 }
 
+// The recording replays the program up to the failure; the last events say what led to it.
 void Monkey::fail(const std::string& what) {
   std::string text = what;
   if (const std::string path = saveRecording(); !path.empty())
     text += "\nrecording: " + path + " (replay it: bulwarn --replay " + path + ")";
-  if (frmBulwarn* b = program_ ? program_->battleIfLoaded() : nullptr) {
-    std::ostringstream st;
-    st << "\nstate: fire " << b->cmdFire.Enabled.get() << " keys " << b->KeyPreview << " paused " << b->isPaused()
-       << " reloading " << b->blnReloading << " repairing " << b->blnRepairing << " ammo " << program_->vex.intAmmo
-       << " steps shot/hit/blast/attack/damage " << b->intShotStep << "/" << b->intHitStep << "/" << b->intBlastStep
-       << "/" << b->intAttackStep << "/" << b->intDamageStep << " banner '" << b->lblVictory.Caption.get()
-       << "'\ntimers:";
-    for (forms::Control* c : b->controls())
-      if (c->kind() == forms::ControlKind::Timer) {
-        auto* t = static_cast<forms::Timer*>(c);
-        const forms::Runtime::TimerState s = rt_->timerState(*t);
-        if (t->Interval > 0)
-          st << " " << t->name() << "=" << t->Interval.get() << (t->Enabled ? "" : "(off)")
-             << (s.scheduled ? "@" + std::to_string(s.due) : std::string("(unscheduled)"))
-             << (s.running ? "(running)" : "");
-      }
-    text += st.str();
-  }
   text += "\nlast events:";
   for (const auto& r : recent_) text += "\n  " + r;
   throw MonkeyFailure{text};
@@ -258,6 +241,7 @@ void Monkey::check(const char* after) {
   if (lastForm_ != b || resetExpected_) missionDifficulty_ = program_->vex.strDifficulty;
   checkGaugeAndScore(*b);
   checkOutcome(*b);
+  checkGun(*b);
   checkStillness(*b);
   checkLiveness(*b);
   (void)after;
@@ -329,8 +313,7 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
   for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
   if (g.intKills != gone) fail(std::to_string(g.intKills) + " kills but " + std::to_string(gone) + " units gone");
   // No unit without hit points stays on the field once every chain is idle.
-  const bool idle = b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 &&
-                    b.tmrBlast.Interval == 0 && b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
+  const bool idle = test::shotChainIdle(b);
   for (int k = 1; k <= 8; ++k)
     if (idle && b.imgUnit(k).Visible && b.intHP[k] <= 0) fail("unit " + std::to_string(k) + " lives on at 0 hp");
 
@@ -361,6 +344,52 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
     if (t->Enabled && t->Interval > 0) fail(t->name() + " runs after the end of the mission");
   if (b.cmdFire.Enabled || b.KeyPreview || b.cmdReload.Enabled || b.cmdRepair.Enabled)
     fail("the gun can be used after the end of the mission");
+}
+
+// Who may use the gun, from what the player sees: an attack runs from
+// "Enemy Attack" on the log to its roll (or until a unit falls, when it may
+// be given up), a round is in the air until its chain of animations is idle.
+// Fire is usable only when nothing of these, a reload, a repair, the pause or
+// the end of the mission holds the gun; the targets take no clicks during an
+// attack.
+void Monkey::checkGun(const frmBulwarn& b) {
+  const modVexilla& g = program_->vex;
+  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
+  int onField = 0;
+  for (int k = 1; k <= 8; ++k) onField += b.imgUnit(k).Visible ? 1 : 0;
+  // The lines posted since the last look (all of them when the log was emptied meanwhile).
+  const std::string log = b.lblMessage.Caption;
+  const std::string fresh = lastForm_ == &b && log.rfind(lastLog_, 0) == 0 ? log.substr(lastLog_.size()) : log;
+  lastLog_ = log;
+  for (const std::string& line : test::logLines(fresh)) {
+    if (line == "Enemy Attack") {
+      attackOpen_ = true;
+      unitsAtAttack_ = onField;
+      ++stats_.attacks;
+    } else if (line == "Enemy Hit" || line == "Enemy Miss") {
+      attackOpen_ = false;
+    }
+  }
+  // A reset or the end of the mission drops an attack (a new one comes 5 s later at the earliest).
+  if (onField < unitsAtAttack_ || onField == 0 || lastForm_ != &b || resetExpected_ || over) attackOpen_ = false;
+
+  bool targets = b.lblSky.Enabled || b.lblBattlefield.Enabled;
+  for (int k = 1; k <= 8; ++k) targets = targets || b.imgUnit(k).Enabled;
+  if (attackOpen_ && targets) fail("the targets take clicks during an attack");
+  const bool supply = b.blnReloading || b.blnRepairing;
+  if (attackOpen_ && supply) ++stats_.attacksDuringSupply;
+  const bool shotIdle = test::shotChainIdle(b);
+  if (b.cmdFire.Enabled && (!shotIdle || attackOpen_ || supply || b.isPaused() || over))
+    fail(std::string("Fire is usable while ") + (!shotIdle      ? "a round is in the air"
+                                                 : attackOpen_  ? "an attack is under way"
+                                                 : supply       ? "a reload or repair runs"
+                                                 : b.isPaused() ? "paused"
+                                                                : "over"));
+  if (b.KeyPreview != b.cmdFire.Enabled.get()) fail("the keys and Fire disagree");
+  const bool otherHold = attackOpen_ || supply;
+  if (!shotIdle && !lastShotIdle_ && lastOtherHold_ && !otherHold) ++stats_.endedInMidShot;
+  lastShotIdle_ = shotIdle;
+  lastOtherHold_ = otherHold;
 }
 
 // Between two looks: nothing changes while the game is paused or the mission

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "battle/frmBulwarn.h"
-#include "common/Snapshot.h"
+#include "common/Battle.h"
 #include "game/Program.h"
 #include "platform/headless/HeadlessRuntime.h"
 #include "replay/Recorder.h"
@@ -26,7 +26,11 @@ struct Stats {
   long long missions = 0;  // missions that ended: victory, breach or loss of the gun
   long long victories = 0, breaches = 0, defeats = 0;
   long long gameMs = 0;  // virtual time played
-  std::string failure;   // empty while every invariant holds
+  // Interleavings the gun's invariants need: an attack seen under way while
+  // a reload or repair ran, and an attack, reload or repair that ended while
+  // the player's round was still in the air.
+  long long attacks = 0, attacksDuringSupply = 0, endedInMidShot = 0;
+  std::string failure;  // empty while every invariant holds
 };
 
 // Where the monkey's choices come from: a seeded generator, or fuzzer bytes.
@@ -91,6 +95,7 @@ class Monkey {
   void checkOutcome(const frmBulwarn& b);
   void checkStillness(const frmBulwarn& b);
   void checkLiveness(const frmBulwarn& b);
+  void checkGun(const frmBulwarn& b);
   void fail(const std::string& what);
   void verifyReplay();
   std::string saveRecording();
@@ -116,6 +121,11 @@ class Monkey {
   test::Snapshot last_;
   bool lastPaused_ = false;
   bool lastOver_ = false;
+  std::string lastLog_;             // the message log at the last look
+  bool attackOpen_ = false;         // "Enemy Attack" seen, its roll not yet
+  int unitsAtAttack_ = 0;           // units on the field when it began
+  bool lastShotIdle_ = true;        // at the last look
+  bool lastOtherHold_ = false;      // an attack, reload or repair, at the last look
   bool resetExpected_ = false;      // the player answered Yes to starting afresh
   bool resetAnsweredOver_ = false;  // ... to starting the mission over
   int modalTurns_ = 0;
