@@ -285,8 +285,9 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
   }
 }
 
-// Three rounds fired come back one every half second; only the last tick
-// counts the reload and costs 5 points; then Repair is offered for a short bar.
+// Rounds fired come back one every half second, the first empty place first;
+// only the last tick counts the reload and costs 5 points; then Repair is
+// offered for a short bar.
 TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   frmBulwarn& b = battle();
   b.intHP[4] = 1000;
@@ -308,6 +309,21 @@ TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   EXPECT_EQ(vex().intReloads, 1);
   EXPECT_EQ(vex().intScore, 5);
   EXPECT_EQ(usable(), "Fire Repair keys units zones");
+
+  // An empty gun, fired on below zero, fills from its first place: 25 rounds in 12.5 s.
+  for (int i = 0; i < 26; ++i) {
+    shoot();
+    b.tmrEnemy1.Enabled = false;  // each shot's end sets the attack trigger going again
+  }
+  ASSERT_EQ(vex().intAmmo, -1);
+  ASSERT_TRUE(rt->click("cmdReload"));
+  rt->advance(500);
+  EXPECT_TRUE(b.picAmmo(0).Visible);
+  EXPECT_FALSE(b.picAmmo(1).Visible);
+  rt->advance(12000);
+  EXPECT_EQ(vex().intAmmo, 25);
+  EXPECT_EQ(vex().intReloads, 2);
+  for (int i = 0; i <= 24; ++i) EXPECT_TRUE(b.picAmmo(i).Visible) << i;
 }
 
 TEST_F(FiringTest, RepairSnapsToFullAndCosts) {
