@@ -176,9 +176,7 @@ void frmBulwarn::applyGunDamage() {
     intGunDamage = static_cast<std::int16_t>(draw(game_.rt, d->gunSpan, d->gunBase));
   setFlashColor(forms::kSysDesktop);
   if (HPBar.Width < static_cast<float>(intGunDamage)) {
-    tmrEnemy3.Interval = 0;
-    intDamageStep = 0;
-    endMission(kGunLost);
+    endMission(kGunLost);  // which stops the damage sequence with the rest
     return;
   }
   HPBar.Width -= static_cast<float>(intGunDamage);

@@ -36,13 +36,12 @@ frmAbout::frmAbout(Game& game) : forms::Form(game.rt, "frmAbout") {
   cmdDone.Caption = "&Done";
   cmdDone.isDefault = true;
   cmdDone.Click = [this] { cmdDone_Click(); };
-  tmrSlides.Interval = 1000;
   tmrSlides.Tick = [this] { tmrSlides_Timer(); };
 }
 
 void frmAbout::Form_Load() {
   picFighter.Visible = true;
-  // The design's interval starts counting when the box is loaded.
+  // A slide a second, counted from the moment the box is loaded.
   tmrSlides.Interval = 1000;
 }
 

@@ -40,21 +40,14 @@ struct Recorded {
   rp::Recorder recorder;
 };
 
-std::string replayText(const std::string& text, int* exitCode = nullptr, std::string* message = nullptr) {
-  const rp::Outcome o = rp::replay(rp::parse(text));
-  if (exitCode) *exitCode = o.exitCode;
-  if (message) *message = o.message;
-  return o.state;
-}
-
-TEST(Replay, AGamePlayedWithEveryKindOfInputReplaysToTheSameState) {
+TEST(Replay, AWholeProgramWithEveryKindOfInputReplaysToTheSameState) {
   Recorded g;
   frmBulwarn& b = g.battle();
   // Keys, shots, clicks at points and by name, menus, answers, a close, waits.
+  ASSERT_TRUE(g.rt.clickAt("frmBulwarn", b.imgUnit(2).Left + 200, b.imgUnit(2).Top + 200));
   for (int i = 0; i < 6; ++i) g.rt.pressKey(Key::Right);
   g.rt.pressKey(Key::Enter);
   g.rt.advance(300);
-  g.rt.clickAt("frmBulwarn", b.imgUnit(2).Left + 200, b.imgUnit(2).Top + 200);
   g.rt.openMenu("mnuGame");  // pauses, in the middle of the shot
   g.rt.advance(700);
   g.rt.chooseMenu("mnuPause");
@@ -75,155 +68,107 @@ TEST(Replay, AGamePlayedWithEveryKindOfInputReplaysToTheSameState) {
   g.rt.pressShortcut("F3");
   g.rt.advance(20000);
   const std::string played = rp::describe(g.program);
-  int rc = -1;
-  EXPECT_EQ(replayText(g.journal.text(), &rc), played);
-  EXPECT_EQ(rc, 0);
-  EXPECT_NE(played.find("unit 8: left"), std::string::npos);
-}
-
-TEST(Replay, AWholeProgramToItsEndReplaysAndTheRecordingIsComplete) {
-  Recorded g;
-  g.rt.advance(12000);
   g.rt.answerNext(mb::AnsYes);
   g.rt.chooseMenu("mnuExit");
   ASSERT_TRUE(g.rt.ended());
-  const rp::Recording rec = rp::parse(g.journal.text());
-  EXPECT_TRUE(rec.complete);
-  EXPECT_EQ(replayText(g.journal.text()), rp::describe(g.program));
+  const std::string text = g.journal.text();
+  EXPECT_TRUE(rp::parse(text).complete);
+  EXPECT_NE(text.find(" click frmBulwarn imgUnit(2) "), std::string::npos) << "the click at a point is recorded";
+  const rp::Outcome o = rp::replay(rp::parse(text));
+  EXPECT_EQ(o.exitCode, 0) << o.message;
+  EXPECT_EQ(o.state, rp::describe(g.program));
+  EXPECT_NE(played.find("unit 8: left"), std::string::npos);
 }
 
-TEST(Replay, BrokenFilesFailWithTheirLineAndNeverCrash) {
-  Recorded g;
-  g.rt.advance(3000);
-  const std::string good = g.journal.text();
-  const std::string header = good.substr(0, good.find('\n') + 1);
-  const struct {
-    std::string text;
-    int line;
-    const char* says;
-  } cases[] = {
-      {"", 0, "empty"},
-      {"hello world\n", 1, "not a Bulwarn recording"},
-      {std::string("bulwarn-recording 1\0\x01\x02\n", 23), 1, "not a line of text"},
-      {"bulwarn-recording 2 version=2.0\n", 1, "format version 2 is not supported"},
-      {"bulwarn-recording 1 version=2.0 screen=12000x9000\n", 1, "lacks a field"},
-      {header.substr(0, 30), 1, "cut off"},
-      {header + "100 call\n50 tick frmBulwarn tmrFly\n", 3, "out of order"},
-      {header + "100 fly frmBulwarn\n", 2, "unknown event"},
-      {header + "100 key frmBulwarn 99999999 0\n", 2, "bad key code"},
-      {header + "100 click frmBulwarn imgUnit(x) 1 2\n", 2, "bad control index"},
-      {header + "100 click frmBulwarn imgUnit(3) 1 nan\n", 2, "bad y"},
-      {header + "100 answer 6 7\n", 2, "unexpected"},
-      {header + "100 end\n200 call\n", 3, "after the end"},
-      {header + std::string(300, '9') + "\n", 2, "too long"},
-      {header + std::string(rp::kMaxBytes, '\n'), 0, "too large"},
-  };
-  for (const auto& c : cases) {
-    try {
-      rp::parse(c.text);
-      ADD_FAILURE() << "read without complaint: " << c.says;
-    } catch (const rp::FormatError& e) {
-      EXPECT_EQ(e.line(), c.line) << e.what();
-      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
-    }
-  }
-  // A last line cut off (a game killed while writing) is left out, not an error.
-  const rp::Recording cut = rp::parse(good + "3100 tick frmBul");
-  EXPECT_EQ(cut.events, rp::parse(good).events);
-  EXPECT_NE(cut.note.find("cut off"), std::string::npos);
-}
-
-TEST(Replay, ARecordingTheGameDoesNotFollowNamesItsFirstDivergingEvent) {
-  Recorded g;
-  g.rt.advance(2000);
-  const std::string good = g.journal.text();
-  const int lines = static_cast<int>(std::count(good.begin(), good.end(), '\n'));
-  int rc = 0;
-  std::string message;
-  // A tick of a timer that is not running.
-  replayText(good + "3000 tick frmBulwarn tmrHit\n", &rc, &message);
-  EXPECT_EQ(rc, 1);
-  EXPECT_NE(message.find("line " + std::to_string(lines + 1) +
-                         " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"),
-            std::string::npos)
-      << message;
-  // An answer with no message box; a click on a control the form does not have.
-  replayText(good + "3000 answer 6\n", &rc, &message);
-  EXPECT_EQ(rc, 1);
-  EXPECT_NE(message.find("no message box is open"), std::string::npos) << message;
-  replayText(good + "3000 click frmBulwarn cmdLaunch\n", &rc, &message);
-  EXPECT_EQ(rc, 1);
-  replayText(good + "3000 tick frmBulwarn tmrEnemyTime\n", &rc, &message);  // silent: never recorded
-  EXPECT_EQ(rc, 1);
-  EXPECT_NE(message.find("silent"), std::string::npos) << message;
-  // A key the player cannot send: F2 again while the first one's box is open.
-  replayText(good + "3000 key frmBulwarn 113 0\n3100 key frmBulwarn 113 0\n", &rc, &message);
-  EXPECT_EQ(rc, 1);
-  EXPECT_NE(message.find("line " + std::to_string(lines + 2) + " (3100 key frmBulwarn 113 0): frmBulwarn takes no input"),
-            std::string::npos)
-      << message;
-  // The same recording with Windows line ends replays alike.
-  std::string crlf;
-  for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  EXPECT_EQ(replayText(crlf, &rc), replayText(good));
-  EXPECT_EQ(rc, 0);
-  // A recording cut in the middle of start-up (the game was killed): the state then, exit 0.
-  const std::string startUp = good.substr(0, good.find(" return frmIntroG"));
-  replayText(startUp.substr(0, startUp.rfind('\n') + 1), &rc, &message);
-  EXPECT_EQ(rc, 0);
-  EXPECT_NE(message.find("stops while the game waits"), std::string::npos) << message;
-}
-
-TEST(Replay, TheReplayCommandPrintsTheStateAndExitsByTheDocumentedCodes) {
+// Every file the replay command may be given: what it prints on stderr and
+// how it exits (0 replayed, 1 diverged, 2 unreadable), naming the line at fault.
+TEST(Replay, EveryRecordingReplaysOrFailsCleanlyNamingItsLine) {
   const fs::path dir = fs::temp_directory_path() / ("bulwarn-replay-cmd-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   Recorded g;
-  g.rt.advance(4000);
-  const auto write = [&](const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
-  };
-  // Files that are no recording, even one that would never end or be read whole.
+  g.rt.advance(2000);
+  const std::string good = g.journal.text();
+  const std::string header = good.substr(0, good.find('\n') + 1);
+  const std::string next = "line " + std::to_string(std::count(good.begin(), good.end(), '\n') + 1);
+  std::string crlf;
+  for (char c : good) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string startUp = good.substr(0, good.find(" return frmIntroG"));
+  std::string calls = header;  // 8 MB of short lines: replay holds about that much, not an object per line
+  while (calls.size() < (8u << 20)) calls += "0 call\n";
   const fs::path fifo = dir / "fifo", big = dir / "big";
   ::mkfifo(fifo.c_str(), 0600);
   std::ofstream(big).close();
   fs::resize_file(big, 200u << 20);  // sparse
   const struct {
-    std::string path;
+    std::string text;  // the file's content; or, for a path that is no file of ours, the path itself
     int rc;
-    const char* says;
+    std::string says;
+    bool sameAsGood = false;  // ends in the state the good recording ends in
   } cases[] = {
-      {write("good", g.journal.text()), 0, ""},
-      {write("bad", g.journal.text() + "9000 tick frmBulwarn tmrShot\n"), 1, "replay diverges at line"},
-      {write("binary", "\x7f" "ELF\x02\x01\x01"), 2, "cut off"},
+      {good, 0, "the recording has no end", true},  // the game is still running
+      {crlf, 0, "the recording has no end", true},  // Windows line ends
+      {good + "3100 tick frmBul", 0, next + " is cut off and left out", true},  // a game killed while writing
+      {startUp.substr(0, startUp.rfind('\n') + 1), 0, "the recording stops while the game waits"},
+      {"", 2, "empty"},
+      {"hello world\n", 2, "line 1: not a Bulwarn recording"},
+      {std::string("bulwarn-recording 1\0\x01\x02\n", 23), 2, "line 1: not a line of text"},
+      {"\x7f" "ELF\x02\x01\x01", 2, "cut off"},
+      {"bulwarn-recording 2 version=2.0\n", 2, "line 1: format version 2 is not supported"},
+      {"bulwarn-recording 1 version=2.0 screen=12000x9000\n", 2, "line 1: the header lacks a field"},
+      {header.substr(0, 30), 2, "line 1: the header line is cut off"},
+      {header + "100 call\n50 tick frmBulwarn tmrFly\n", 2, "line 3: out of order"},
+      {header + "100 fly frmBulwarn\n", 2, "line 2: unknown event"},
+      {header + "100 key frmBulwarn 99999999 0\n", 2, "line 2: bad key code"},
+      {header + "100 click frmBulwarn imgUnit(x) 1 2\n", 2, "line 2: bad control index"},
+      {header + "100 click frmBulwarn imgUnit(3) 1 nan\n", 2, "line 2: bad y"},
+      {header + "100 click frmBulwarn " + std::string(65, 'a') + "\n", 2, "line 2: bad control"},
+      {header + "100 answer 6 7\n", 2, "line 2: unexpected"},
+      {header + "100 end\n200 call\n", 2, "line 3: an event after the end"},
+      {header + std::string(300, '9') + "\n", 2, "line 2: line too long"},
+      {header + std::string(rp::kMaxBytes, '\n'), 2, "too large"},
+      {good + "3000 tick frmBulwarn tmrHit\n", 1, next + " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"},
+      {good + "3000 answer 6\n", 1, "no message box is open"},
+      {good + "3000 click frmBulwarn cmdLaunch\n", 1, next + " (3000 click frmBulwarn cmdLaunch): frmBulwarn has no such control"},
+      {good + "3000 click frmBulwarn " + std::string(64, 'z') + "\n", 1, "has no such control"},
+      {good + "3000 tick frmBulwarn tmrEnemyTime\n", 1, "silent"},  // never recorded
+      // A key the player cannot send: F2 again while the first one's box is open.
+      {good + "3000 key frmBulwarn 113 0\n3100 key frmBulwarn 113 0\n", 1, "(3100 key frmBulwarn 113 0): frmBulwarn takes no input"},
+      {calls, 1, "cannot repeat"},
       {(dir / "missing").string(), 2, "cannot read it: there is no such file"},
       {fifo.string(), 2, "cannot read it: it is a FIFO, not a regular file"},
-      {big.string(), 2, "it is too large (200.0 MB; at most 64.0 MB is read)"},
-      // 8 MB of short lines: replay holds about that much, not an object per line.
-      {write("long", g.journal.text().substr(0, g.journal.text().find('\n') + 1) + [] {
-         std::string calls;
-         while (calls.size() < (8u << 20)) calls += "0 call\n";
-         return calls;
-       }()), 1, "cannot repeat"},
+      {big.string(), 2, "cannot read it: it is too large (200.0 MB; at most 64.0 MB is read)"},
   };
+  std::string goodState;
   rusage before{}, after{};
   ::getrusage(RUSAGE_SELF, &before);
-  std::FILE* out = std::tmpfile();
   for (const auto& c : cases) {
+    std::string path = c.text;
+    if (c.text.rfind(dir.string(), 0) != 0) {
+      path = (dir / "recording").string();
+      std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+    }
+    std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(rp::replayCommand(c.path, out, err), c.rc) << c.path;
-    char said[512] = {};
-    std::rewind(err);
-    EXPECT_NE(std::string(said, std::fread(said, 1, sizeof said - 1, err)).find(c.says), std::string::npos) << said;
-    std::fclose(err);
+    const int rc = rp::replayCommand(path, out, err);
+    auto all = [](std::FILE* f) {
+      std::string s(1 << 16, '\0');
+      std::rewind(f);
+      s.resize(std::fread(s.data(), 1, s.size(), f));
+      std::fclose(f);
+      return s;
+    };
+    const std::string said = all(err), state = all(out);
+    SCOPED_TRACE(c.says);
+    EXPECT_EQ(rc, c.rc) << said;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+    if (c.sameAsGood) {
+      if (goodState.empty()) goodState = state;
+      EXPECT_EQ(state, goodState);
+      EXPECT_EQ(state.rfind("outcome: none\n", 0), 0u) << state;
+    }
   }
   ::getrusage(RUSAGE_SELF, &after);
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 3 * 8 * 1024) << "KB more at the peak";
-  std::rewind(out);
-  char buf[64] = {};
-  ASSERT_TRUE(std::fgets(buf, sizeof buf, out));
-  EXPECT_EQ(std::string(buf), "outcome: none\n");
-  std::fclose(out);
   fs::remove_all(dir);
 }
 
@@ -235,7 +180,8 @@ TEST(Recorder, TheWriterKeepsWholeLinesOnDiskTheLastTenGamesAndReportsAFailureOn
   // timezone to the east), and files of the user's that only look alike.
   for (int i = 10; i < 22; ++i) std::ofstream(dir / ("bulwarn-20990101T0000" + std::to_string(i) + "Z-1.replay"));
   const char* theirs[] = {"notes.txt", "bulwarn-2020-crash-keep.replay", "bulwarn-my-best-game.replay",
-                          "bulwarn-20200101-000000-1.replay"};
+                          "bulwarn-20200101-000000-1.replay", "bulwarn-2099O101T000000Z-1.replay",
+                          "bulwarn-20990101T000000Z-12345678901.replay", "bulwarn-20990101T0000O0Z-1.replay"};
   for (const char* name : theirs) std::ofstream(dir / name);
   // The file gets word for word the lines that are formatted at once in memory.
   struct Both : rp::Journal {
