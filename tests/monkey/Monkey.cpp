@@ -239,6 +239,10 @@ void Monkey::check(const char* after) {
   if (!b || !b->isLoaded()) return;
   // A new program, a new game or a mission the player started afresh.
   if (lastForm_ != b || resetExpected_) missionDifficulty_ = program_->vex.strDifficulty;
+  const modVexilla& g = program_->vex;
+  over_ = g.blnVictory || g.blnDestroyed || g.blnBreached;
+  gone_ = 0;
+  for (int k = 1; k <= 8; ++k) gone_ += b->imgUnit(k).Visible ? 0 : 1;
   checkGaugeAndScore(*b);
   checkOutcome(*b);
   checkGun(*b);
@@ -288,9 +292,7 @@ void Monkey::checkGaugeAndScore(const frmBulwarn& b) {
   // The ammunition bonus: nothing while a unit is on the field; granted once
   // every unit is gone (at the latest by the victory), as 2 x the rounds left
   // then, and never changed afterwards.
-  int gone = 0;
-  for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
-  if (gone < 8 && g.intAmmoBonus != 0) fail("ammunition bonus with units on the field");
+  if (gone_ < 8 && g.intAmmoBonus != 0) fail("ammunition bonus with units on the field");
   if (g.blnVictory && !g.blnAmmoBonusGranted) fail("a victory without its ammunition bonus");
   if (g.blnAmmoBonusGranted && !bonusSeen_) {
     bonusSeen_ = true;
@@ -309,9 +311,7 @@ void Monkey::checkGaugeAndScore(const frmBulwarn& b) {
 void Monkey::checkOutcome(const frmBulwarn& b) {
   const modVexilla& g = program_->vex;
   // Kills are the units gone from the field.
-  int gone = 0;
-  for (int k = 1; k <= 8; ++k) gone += b.imgUnit(k).Visible ? 0 : 1;
-  if (g.intKills != gone) fail(std::to_string(g.intKills) + " kills but " + std::to_string(gone) + " units gone");
+  if (g.intKills != gone_) fail(std::to_string(g.intKills) + " kills but " + std::to_string(gone_) + " units gone");
   // No unit without hit points stays on the field once every chain is idle.
   const bool idle = test::shotChainIdle(b);
   for (int k = 1; k <= 8; ++k)
@@ -320,7 +320,7 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
   // At most one outcome, each true to what happened, and the banner agrees.
   const int flags = (g.blnVictory ? 1 : 0) + (g.blnDestroyed ? 1 : 0) + (g.blnBreached ? 1 : 0);
   if (flags > 1) fail("more than one outcome flag set");
-  if (g.blnVictory && gone != 8) fail("victory with units on the field");
+  if (g.blnVictory && gone_ != 8) fail("victory with units on the field");
   if (g.blnDestroyed && b.HPBar.Width != 0) fail("gun lost with hit points left");
   if (g.blnBreached) {
     bool crossed = false;
@@ -353,10 +353,7 @@ void Monkey::checkOutcome(const frmBulwarn& b) {
 // the end of the mission holds the gun; the targets take no clicks during an
 // attack.
 void Monkey::checkGun(const frmBulwarn& b) {
-  const modVexilla& g = program_->vex;
-  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
-  int onField = 0;
-  for (int k = 1; k <= 8; ++k) onField += b.imgUnit(k).Visible ? 1 : 0;
+  const int onField = 8 - gone_;
   // The lines posted since the last look (all of them when the log was emptied meanwhile).
   const std::string log = b.lblMessage.Caption;
   const std::string fresh = lastForm_ == &b && log.rfind(lastLog_, 0) == 0 ? log.substr(lastLog_.size()) : log;
@@ -371,7 +368,7 @@ void Monkey::checkGun(const frmBulwarn& b) {
     }
   }
   // A reset or the end of the mission drops an attack (a new one comes 5 s later at the earliest).
-  if (onField < unitsAtAttack_ || onField == 0 || lastForm_ != &b || resetExpected_ || over) attackOpen_ = false;
+  if (onField < unitsAtAttack_ || onField == 0 || lastForm_ != &b || resetExpected_ || over_) attackOpen_ = false;
 
   bool targets = b.lblSky.Enabled || b.lblBattlefield.Enabled;
   for (int k = 1; k <= 8; ++k) targets = targets || b.imgUnit(k).Enabled;
@@ -379,7 +376,7 @@ void Monkey::checkGun(const frmBulwarn& b) {
   const bool supply = b.blnReloading || b.blnRepairing;
   if (attackOpen_ && supply) ++stats_.attacksDuringSupply;
   const bool shotIdle = test::shotChainIdle(b);
-  if (b.cmdFire.Enabled && (!shotIdle || attackOpen_ || supply || b.isPaused() || over))
+  if (b.cmdFire.Enabled && (!shotIdle || attackOpen_ || supply || b.isPaused() || over_))
     fail(std::string("Fire is usable while ") + (!shotIdle      ? "a round is in the air"
                                                  : attackOpen_  ? "an attack is under way"
                                                  : supply       ? "a reload or repair runs"
@@ -393,27 +390,26 @@ void Monkey::checkGun(const frmBulwarn& b) {
 }
 
 // Between two looks: nothing changes while the game is paused or the mission
-// is over, and hit points never rise within a mission.
+// is over_, and hit points never rise within a mission.
 void Monkey::checkStillness(const frmBulwarn& b) {
   const modVexilla& g = program_->vex;
-  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
   const test::Snapshot now = test::Snapshot::of(g, b);
   const bool sameMission = lastForm_ == &b && !resetExpected_;
   if (sameMission) {
     if (lastPaused_ && b.isPaused() && !(now == last_)) fail("something changed while the game was paused");
-    if (lastOver_ && over && !(now == last_)) fail("something changed after the end of the mission");
+    if (lastOver_ && over_ && !(now == last_)) fail("something changed after the end of the mission");
     for (int k = 0; k < 8; ++k)
       if (now.hp[k] > last_.hp[k]) fail("unit " + std::to_string(k + 1) + " gained hit points within a mission");
   }
   for (int k = 0; k < 8; ++k)
     if (now.hp[k] < -8 || now.hp[k] > 8)
       fail("unit " + std::to_string(k + 1) + " has " + std::to_string(now.hp[k]) + " hp");
-  // A mission the player chose to start over has started over, and runs.
-  if (resetAnsweredOver_ && (over || b.isPaused())) fail("the mission did not start over after Yes");
+  // A mission the player chose to start over_ has started over_, and runs.
+  if (resetAnsweredOver_ && (over_ || b.isPaused())) fail("the mission did not start over after Yes");
   last_ = now;
   lastForm_ = &b;
   lastPaused_ = b.isPaused();
-  lastOver_ = over;
+  lastOver_ = over_;
   resetExpected_ = false;
   resetAnsweredOver_ = false;
 }
@@ -421,12 +417,10 @@ void Monkey::checkStillness(const frmBulwarn& b) {
 // While playing, the gun comes back within 10 s of game time, and every
 // waiting state ends within its bound.
 void Monkey::checkLiveness(const frmBulwarn& b) {
-  const modVexilla& g = program_->vex;
-  const bool over = g.blnVictory || g.blnDestroyed || g.blnBreached;
   const long long now = rt_->nowMs();
   const long long step = now - lastCheckMs_;
   lastCheckMs_ = now;
-  const bool clocksRun = !b.isPaused() && !over;
+  const bool clocksRun = !b.isPaused() && !over_;
   supplyMs_ = (b.blnReloading || b.blnRepairing) && clocksRun ? supplyMs_ + step : 0;
   // An enemy hit during a repair sets it back: count from the last one.
   if (b.HPBar.Width < lastBar_) supplyMs_ = 0;
@@ -435,7 +429,7 @@ void Monkey::checkLiveness(const frmBulwarn& b) {
   if (supplyMs_ > 13000) fail("a reload or repair has run for " + std::to_string(supplyMs_) + " ms");
   const bool modalOpen = rt_->activeForm() != &b;
   const bool usable = b.cmdFire.Enabled && b.KeyPreview;
-  const bool waiting = b.isPaused() || over || modalOpen || b.blnReloading || b.blnRepairing;
+  const bool waiting = b.isPaused() || over_ || modalOpen || b.blnReloading || b.blnRepairing;
   if (usable || waiting) {
     lastUsableMs_ = now;
   } else if (now - lastUsableMs_ > 10000) {

@@ -119,6 +119,8 @@ class Monkey {
   std::string missionDifficulty_;
   bool bonusSeen_ = false;  // the ammunition bonus of this mission has been checked
   test::Snapshot last_;
+  bool over_ = false;  // at this look: the mission has ended
+  int gone_ = 0;       // at this look: units no longer on the field
   bool lastPaused_ = false;
   bool lastOver_ = false;
   std::string lastLog_;             // the message log at the last look
