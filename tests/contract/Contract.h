@@ -236,27 +236,14 @@ TYPED_TEST_P(RuntimeContract, KeyPreviewSeesEveryKeyWithItsShiftState) {
   d.key(a, Key::Left, 0);
   EXPECT_TRUE(a.keys.empty()) << "key preview is off";
   a.KeyPreview = true;
-  const std::vector<KeyChord> typed{{Key::Left, 0},
-                                    {Key::Right, KeyShift::Ctrl},
-                                    {Key::Period, 0},
-                                    {Key::Comma, 0},
-                                    {Key::Slash, 0},
-                                    {Key::Semicolon, 0},
-                                    {Key::BracketLeft, 0},
-                                    {Key::Quote, 0},
-                                    {Key::Minus, 0},
-                                    {'A', 0},
-                                    {'7', 0},
-                                    {Key::F1 + 4, 0},
-                                    {Key::Period, KeyShift::Shift},
-                                    {'X', KeyShift::Alt},  // no access key
-                                    {'Q', KeyShift::Ctrl},  // no shortcut
-                                    {Key::Up, KeyShift::Shift | KeyShift::Ctrl},
-                                    {Key::Enter, 0},
-                                    {Key::Space, 0},
-                                    {Key::Escape, 0},
-                                    {Key::Home, 0},
-                                    {Key::Delete, 0}};
+  // Arrows, punctuation, a letter, a digit, an F key; Alt with no access key, Ctrl with no shortcut.
+  const std::vector<KeyChord> typed{
+      {Key::Left, 0},        {Key::Right, KeyShift::Ctrl},   {Key::Period, 0},     {Key::Comma, 0},
+      {Key::Slash, 0},       {Key::Semicolon, 0},            {Key::BracketLeft, 0}, {Key::Quote, 0},
+      {Key::Minus, 0},       {'A', 0},                       {'7', 0},             {Key::F1 + 4, 0},
+      {Key::Period, KeyShift::Shift}, {'X', KeyShift::Alt},  {'Q', KeyShift::Ctrl}, {Key::Up, KeyShift::Shift | KeyShift::Ctrl},
+      {Key::Enter, 0},       {Key::Space, 0},                {Key::Escape, 0},     {Key::Home, 0},
+      {Key::Delete, 0}};
   for (const KeyChord& k : typed) d.key(a, k.code, k.shift);
   EXPECT_EQ(a.keys, typed);
   EXPECT_EQ(this->take(), (Log{"frmA.Load", "frmA.Activate"})) << "a key pressed a button or a menu";

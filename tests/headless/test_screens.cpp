@@ -205,19 +205,14 @@ TEST_F(ScreenTest, HelpAndMissingFeaturesAnswerWithTheirNotices) {
 // the report shows what it would be.
 TEST_F(ScreenTest, TheScoreReportJudgesTheScore) {
   start();
+  const char* const laughable = "Your Current Score is Laughable";
+  const char* const acceptable = "Your Current Score is Acceptable";
+  const char* const remarkable = "Your Current Score is Remarkable";
+  const char* const exceptional = "Your Current Score is Exceptional";
   const std::pair<int, const char*> verdicts[] = {
-      {-5, ""},
-      {0, ""},
-      {1, "Your Current Score is Laughable"},
-      {89, "Your Current Score is Laughable"},
-      {90, "Your Current Score is Acceptable"},
-      {119, "Your Current Score is Acceptable"},
-      {120, "Your Current Score is Remarkable"},
-      {179, "Your Current Score is Remarkable"},
-      {180, "Your Current Score is Exceptional"},
-      {249, "Your Current Score is Exceptional"},
-      {250, "Your Current Score is Incredible"},
-  };
+      {-5, ""},          {0, ""},           {1, laughable},    {89, laughable},     {90, acceptable},
+      {119, acceptable}, {120, remarkable}, {179, remarkable}, {180, exceptional}, {249, exceptional},
+      {250, "Your Current Score is Incredible"}};
   for (const auto& [score, verdict] : verdicts) {
     vex().intScore = static_cast<std::int16_t>(score);
     frmScoreG& report = program->frmScoreG();
