@@ -57,6 +57,7 @@ struct HeadlessConfig {
   std::uint64_t seed = 12345;
   std::uint64_t timeOfDayMs = 12ull * 3600 * 1000;  // the clock starts at noon
   long long modalLimitMs = 30 * 60 * 1000;          // a modal form left open longer is stuck
+  long long beatMs = 0;                              // the Qt runtime's is 50: the same schedule, without a display
 };
 
 class HeadlessRuntime : public Runtime {
@@ -108,6 +109,7 @@ class HeadlessRuntime : public Runtime {
   // ---- platform ----
   ScreenInfo screen() const override;
   std::string appPath() const override { return cfg_.appPath; }
+  long long timerBeat() const override { return cfg_.beatMs; }
   std::uint64_t timeOfDayAtStart() const override { return cfg_.timeOfDayMs; }
 
  protected:

@@ -153,6 +153,41 @@ TYPED_TEST_P(RuntimeContract, TimersStartAfreshOnEveryIntervalOrEnableAndStopOnZ
   EXPECT_TRUE(a.tmrA.Enabled);
 }
 
+// Timers whose interval is a multiple of the 50 ms beat tick on it, whenever
+// they were started: the program then wakes once for all of them. Others keep
+// their own rate.
+TYPED_TEST_P(RuntimeContract, TimersOnMultiplesOfTheBeatShareItsWakeUps) {
+  auto& d = this->d;
+  PlayForm& a = d.forms().make("frmA");
+  d.show(a);
+  std::vector<long long> slow, fast, odd;
+  a.tmrA.Tick = [&] { slow.push_back(d.rt().nowMs()); };
+  a.tmrB.Tick = [&] { (a.tmrB.Interval == 50 ? fast : odd).push_back(d.rt().nowMs()); };
+  a.tmrA.Interval = 100;
+  d.wait(37);
+  long long started = d.rt().nowMs();
+  a.tmrB.Interval = 50;
+  d.wait(500 + TypeParam::kSlack);
+  ASSERT_GE(fast.size(), 6u);
+  EXPECT_GE(fast[0] - started, 25) << "the first tick came too early";
+  int together = 0;
+  for (long long t : slow) {
+    if (t < fast[0] || t > fast.back()) continue;
+    EXPECT_TRUE(std::any_of(fast.begin(), fast.end(), [t](long long x) { return std::llabs(x - t) <= 2; })) << t;
+    ++together;
+  }
+  EXPECT_GE(together, 3);
+  a.tmrB.Interval = 0;
+  d.wait(13);
+  started = d.rt().nowMs();
+  a.tmrB.Interval = 70;
+  d.wait(100);
+  a.tmrA.Interval = 0;
+  a.tmrB.Interval = 0;
+  ASSERT_FALSE(odd.empty());
+  EXPECT_NEAR(odd[0] - started, 70, TypeParam::kSlack ? 15 : 0);
+}
+
 TYPED_TEST_P(RuntimeContract, ATimersHandlerIsNeverReenteredWhileOthersTick) {
   auto& d = this->d;
   PlayForm& a = d.forms().make("frmA");
@@ -334,6 +369,7 @@ REGISTER_TYPED_TEST_SUITE_P(RuntimeContract, TheFrontFormIsActivatedWhenShownAnd
                             AFormUnloadedByItsOwnHandlerDiesWhenTheEventEnds,
                             AModalFormHoldsItsCallerAndBlocksTheFormsBehindIt,
                             TimersStartAfreshOnEveryIntervalOrEnableAndStopOnZero,
+                            TimersOnMultiplesOfTheBeatShareItsWakeUps,
                             ATimersHandlerIsNeverReenteredWhileOthersTick, ClicksLandOnWhatThePlayerSeesThere,
                             KeyPreviewSeesEveryKeyWithItsShiftState,
                             ShortcutsAndAccessKeysAreTakenBeforeKeyPreview,

@@ -41,7 +41,11 @@ class HeadlessDriver {
   }
 
  private:
-  HeadlessRuntime rt_;
+  HeadlessRuntime rt_{[] {
+    HeadlessConfig c;
+    c.beatMs = 50;  // as on Qt
+    return c;
+  }()};
   FormOwner forms_{rt_};
   std::deque<std::pair<int, long long>> answers_;
 };

@@ -250,6 +250,7 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     EXPECT_EQ(pictureName(b.imgGunShot.Picture), "gunblast_11");
     rt->advance(100);
     EXPECT_FALSE(b.imgGunShot.Visible);
+    EXPECT_TRUE(b.imgHit.Visible);
     EXPECT_EQ(pictureName(b.imgHit.Picture), row.impact);
     EXPECT_EQ(b.imgHit.Left, u.Left + 120);
     rt->advance(800);

@@ -125,6 +125,7 @@ TEST(Replay, EveryRecordingReplaysOrFailsCleanlyNamingItsLine) {
       {header + "100 click frmBulwarn imgUnit(3) 1 nan\n", 2, "line 2: bad y"},
       {header + "100 click frmBulwarn " + std::string(65, 'a') + "\n", 2, "bad control '" + std::string(40, 'a') + "'"},
       {"bulwarn-recording 1 version=2.0 screen\n", 2, "line 1: bad header field 'screen'"},
+      {"bulwarn-recording 1 colour=red" + header.substr(19), 2, "line 1: unknown or repeated header field 'colour'"},
       {header + "100 answer 6 7\n", 2, "line 2: unexpected"},
       {header + "100 end\n200 call\n", 2, "line 3: an event after the end"},
       {header + std::string(300, '9') + "\n", 2, "line 2: line too long"},
