@@ -59,6 +59,10 @@ TEST(AutoSizeLabels, AccessKeyMarksTakeNoRoomInTheLayout) {
     expected += line + "|";
   }
   EXPECT_EQ(joined, expected);
+  // Not sized to its caption: the painter wraps it to its width, line ends are its only breaks.
+  plain.autoSize = false;
+  plain.Caption = "Reload + Repair\r\nat once";
+  EXPECT_EQ(plain.layoutLines(), (std::vector<std::string>{"Reload + Repair", "at once"}));
 }
 
 // Only a regular file within its limit is read, whole; anything else is

@@ -127,10 +127,12 @@ TEST(Replay, EveryRecordingReplaysOrFailsCleanlyNamingItsLine) {
       {"bulwarn-recording 1 version=2.0 screen\n", 2, "line 1: bad header field 'screen'"},
       {"bulwarn-recording 1 colour=red" + header.substr(19), 2, "line 1: unknown or repeated header field 'colour'"},
       {header + "100 answer 6 7\n", 2, "line 2: unexpected"},
+      {header + "100 key frm-Bulwarn 13 0\n", 2, "line 2: bad form 'frm-Bulwarn'"},
       {header + "100 end\n200 call\n", 2, "line 3: an event after the end"},
       {header + std::string(300, '9') + "\n", 2, "line 2: line too long"},
       {header + std::string(rp::kMaxBytes, '\n'), 2, "too large"},
       {good + "3000 tick frmBulwarn tmrHit\n", 1, next + " (3000 tick frmBulwarn tmrHit): a tick of a timer that is not running"},
+      {good + "3000 key frmBulwarn 0 0\n", 0, "the recording has no end"},  // the smallest key code
       {good + "3000 answer 6\n", 1, "no message box is open"},
       {good + "3000 click frmBulwarn cmdLaunch\n", 1, next + " (3000 click frmBulwarn cmdLaunch): frmBulwarn has no such control"},
       {good + "3000 click frmBulwarn " + std::string(64, 'z') + "\n", 1, "has no such control"},
