@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <list>
 
+#include "Warnings.h"
 #include "platform/Form.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtRuntime.h"
@@ -78,16 +79,6 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 // Owns forms as the game's Program does and collects the warnings logged.
 class QtForms : public ::testing::Test {
  protected:
-  QtForms() {
-    warnings.clear();
-    qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
-      if (t == QtWarningMsg) warnings.push_back(m);
-    });
-  }
-  ~QtForms() override { qInstallMessageHandler(nullptr); }
-  static long warningsAbout(const QString& part) {
-    return std::count_if(warnings.begin(), warnings.end(), [&](const QString& l) { return l.contains(part); });
-  }
   ToyForm& make(std::string name = "frmToy") {
     Form* raw = owned_.emplace_back(std::make_unique<ToyForm>(rt, std::move(name))).get();
     raw->releaseFromOwner = [this, raw] {
@@ -113,7 +104,7 @@ class QtForms : public ::testing::Test {
     return painted;
   }
 
-  inline static std::vector<QString> warnings;
+  Warnings warnings;  // before the runtime: it hears the runtime's last words too
   QtRuntime rt;
 
  private:

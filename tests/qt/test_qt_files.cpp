@@ -138,9 +138,9 @@ TEST_F(QtForms, PicturesThatAreNotPlainSvgFilesShowAPlaceholderAndSayWhy) {
   EXPECT_GT(magentaIn(img, QRect(20, 100, 32, 32)), 100);
   EXPECT_GT(magentaIn(img, QRect(80, 150, 20, 20)), 50);
   EXPECT_GT(magentaIn(img, QRect(20, 150, 20, 20)), 50);
-  EXPECT_EQ(warningsAbout("'no_such_picture' at " + fifo + " is a FIFO, not a regular file"), 1);
-  EXPECT_EQ(warningsAbout("'broken' at " + dir.filePath("pictures/broken.svg") + " is a character device"), 1);
-  EXPECT_EQ(warningsAbout("'blue_square' at " + dir.filePath("pictures/blue_square.svg") +
+  EXPECT_EQ(warnings.about("'no_such_picture' at " + fifo + " is a FIFO, not a regular file"), 1);
+  EXPECT_EQ(warnings.about("'broken' at " + dir.filePath("pictures/broken.svg") + " is a character device"), 1);
+  EXPECT_EQ(warnings.about("'blue_square' at " + dir.filePath("pictures/blue_square.svg") +
                           " refers to an outside file (image xlink:href=\"" + fifo + "\")"),
             1);
 

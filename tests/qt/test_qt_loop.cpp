@@ -91,7 +91,7 @@ TEST_F(QtForms, SoundsNeverBlockAndAMissingFileWarnsOnce) {
   EXPECT_LT(clock.elapsed(), 100) << "starting sounds blocked the game";
   EXPECT_TRUE(QTest::qWaitFor([&] { return rt.soundsHandled() == 8; }, 3000));
   QTest::qWait(100);
-  EXPECT_EQ(warningsAbout("NONE.WAV"), 1);
+  EXPECT_EQ(warnings.about("NONE.WAV"), 1);
 }
 
 // The chunks the sound thread knows, whole frames, and a reason for every file it cannot play.

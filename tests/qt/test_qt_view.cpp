@@ -193,9 +193,9 @@ TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
   EXPECT_GT(countColour(img, QRect(80, 150, 20, 20), magenta), 50);
   const int side = qRound(20 * img.devicePixelRatio());  // the picture's own size in device pixels
   EXPECT_EQ(countColour(img, QRect(20, 150, 20, 20), QColor(0, 0, 255)), side * side);
-  EXPECT_EQ(warningsAbout("'no_such_picture' not found"), 1);
-  EXPECT_EQ(warningsAbout("'broken'"), 1);
-  EXPECT_EQ(warningsAbout("blue_square"), 0);
+  EXPECT_EQ(warnings.about("'no_such_picture' not found"), 1);
+  EXPECT_EQ(warnings.about("'broken'"), 1);
+  EXPECT_EQ(warnings.about("blue_square"), 0);
 
   // Frames announced for an image are drawn ahead at its size: showing them
   // later draws nothing more from the files.
