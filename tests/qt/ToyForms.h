@@ -50,8 +50,6 @@ class ToyForm : public Form {
     imgBlue.Picture = makePicture("blue_square", 10, 10);
     picBroken.move(1200, 2250, 300, 300);  // 80, 150
     picBroken.Picture = makePicture("broken", 20, 20);
-    mnuGame.Click = [this] { log.push_back("mnuGame"); };
-    mnuNew.Click = [this] { log.push_back("mnuNew"); };
   }
   void Form_KeyDown(int& keyCode, int shift) override { keys.push_back({keyCode, shift}); }
 

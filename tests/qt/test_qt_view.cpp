@@ -1,5 +1,6 @@
 // Windows and painting: what the player sees of a form.
 #include <QBackingStore>
+#include <QCheckBox>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -140,39 +141,36 @@ TEST_F(QtForms, CaptionsShowTheirCurrentTextInTheirCurrentColour) {
   EXPECT_EQ(part(edge), target);
 }
 
-// Buttons draw each look once and then reuse it: a new caption, state or
-// colour must still show at once, and a look that comes back is as it was.
-TEST_F(QtForms, ButtonsShowTheirCurrentCaptionStateAndColour) {
+// Buttons and check boxes are Qt's own widgets: placed where their twips say,
+// showing each change of their control at once, and clicked as Qt clicks them.
+TEST_F(QtForms, ButtonsAndCheckBoxesFollowTheirControlsAndMenusShowTheirShortcuts) {
   auto& f = make();
   f.cmdFire.Caption = "Fire";
   f.Show();
-  auto* b = rt.window(f)->findChild<QPushButton*>("cmdFire");
-  ASSERT_NE(b, nullptr);
-  auto look = [b] { return b->grab().toImage(); };
-  const QImage fire = look();
-  f.cmdFire.Enabled = false;
-  const QImage off = look();
-  EXPECT_NE(off, fire);
-  f.cmdFire.Enabled = true;
-  EXPECT_EQ(look(), fire);
+  auto* fire = rt.window(f)->findChild<QPushButton*>("cmdFire");
+  auto* sound = rt.window(f)->findChild<QCheckBox*>("chkSound");
+  ASSERT_TRUE(fire && sound);
+  EXPECT_EQ(fire->geometry(), QRect(170, 50, 80, 30));  // frame-relative twips, placed on the form
+  auto look = [fire] { return fire->grab().toImage(); };
+  const QImage plain = look();
   f.cmdFire.Caption = "Reload";
-  EXPECT_NE(look(), fire);
-  f.cmdFire.Caption = "Fire";
-  EXPECT_EQ(look(), fire);
+  const QImage reload = look();
+  EXPECT_NE(reload, plain);
   f.cmdFire.ForeColor = rgbOle(255, 0, 0);
   const QImage red = look();
-  EXPECT_NE(red, fire);
+  EXPECT_NE(red, reload);
   f.cmdFire.Enabled = false;
   EXPECT_NE(look(), red);
-  // Many looks in turn: the oldest are drawn again, not lost.
-  for (const char* c : {"A", "B", "C", "D", "E", "F", "G", "H", "I"}) {
-    f.cmdFire.Caption = c;
-    look();
-  }
-  f.cmdFire.Caption = "Fire";
-  f.cmdFire.ForeColor = rgbOle(0, 0, 0);
   f.cmdFire.Enabled = true;
-  EXPECT_EQ(look(), fire);
+  EXPECT_EQ(look(), red);
+
+  const QPoint box(8, sound->height() / 2);  // on the tick box itself
+  QTest::mouseClick(sound, Qt::LeftButton, {}, box);
+  EXPECT_EQ(f.log, Log{"chkSound"});
+  EXPECT_EQ(f.chkSound.Value, 1);
+  QTest::mouseClick(sound, Qt::LeftButton, {}, box);
+  EXPECT_EQ(f.chkSound.Value, 0);
+  EXPECT_TRUE(static_cast<FormWindow*>(rt.window(f))->action(f.mnuNew)->text().endsWith("\tF2"));
 }
 
 TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
