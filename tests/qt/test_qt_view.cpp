@@ -15,19 +15,7 @@ QColor at(const QImage& img, int x, int y) {
   return img.pixelColor(static_cast<int>(x * dpr + dpr / 2), static_cast<int>(y * dpr + dpr / 2));
 }
 
-// Device pixels of colour `c` inside a logical rectangle: those the painter
-// fills for it. At a fractional scale an edge may fall on the middle of a
-// device pixel; the painter rounds it (half up), and so does this count.
-int countColour(const QImage& img, QRect r, const QColor& c) {
-  const qreal dpr = img.devicePixelRatio();
-  auto device = [dpr](int logical) { return qRound(logical * dpr); };
-  int n = 0;
-  for (int y = device(r.top()); y < device(r.bottom() + 1); ++y)
-    for (int x = device(r.left()); x < device(r.right() + 1); ++x) n += img.pixelColor(x, y) == c ? 1 : 0;
-  return n;
-}
-
-const QColor kRed(200, 30, 40), kNavy(0, 0, 128), kGreen(0, 128, 0), kYellow(255, 255, 0), magenta(Qt::magenta);
+const QColor kRed(200, 30, 40), kNavy(0, 0, 128), kGreen(0, 128, 0), kYellow(255, 255, 0);
 
 TEST_F(QtForms, FormShowsCaptionAtFixedClientSizeWithControlsPaintedWhereTheirTwipsSay) {
   auto& f = make();
@@ -171,39 +159,6 @@ TEST_F(QtForms, ButtonsAndCheckBoxesFollowTheirControlsAndMenusShowTheirShortcut
   QTest::mouseClick(sound, Qt::LeftButton, {}, box);
   EXPECT_EQ(f.chkSound.Value, 0);
   EXPECT_TRUE(static_cast<FormWindow*>(rt.window(f))->action(f.mnuNew)->text().endsWith("\tF2"));
-}
-
-TEST_F(QtForms, AMissingOrCorruptPictureShowsAPlaceholderAndWarnsOnce) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
-  writeFile(dir.filePath("pictures/blue_square.svg"),
-            R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10" viewBox="0 0 10 10">)"
-            R"(<rect width="10" height="10" fill="#0000ff"/></svg>)");
-  writeFile(dir.filePath("pictures/broken.svg"), "<svg this is not");
-  rt.setDataDir(dir.path().toStdString());
-
-  auto& f = make();
-  f.Show();
-  rt.grab(f);
-  const QImage img = rt.grab(f);  // repainting does not warn again
-  EXPECT_GT(countColour(img, QRect(20, 100, 32, 32), magenta), 100);
-  EXPECT_GT(countColour(img, QRect(80, 100, 32, 32), magenta), 100);
-  EXPECT_GT(countColour(img, QRect(80, 150, 20, 20), magenta), 50);
-  const int side = qRound(20 * img.devicePixelRatio());  // the picture's own size in device pixels
-  EXPECT_EQ(countColour(img, QRect(20, 150, 20, 20), QColor(0, 0, 255)), side * side);
-  EXPECT_EQ(warnings.about("'no_such_picture' not found"), 1);
-  EXPECT_EQ(warnings.about("'broken'"), 1);
-  EXPECT_EQ(warnings.about("blue_square"), 0);
-
-  // Frames announced for an image are drawn ahead at its size: showing them
-  // later draws nothing more from the files.
-  rt.expectPictures(f.imgBlue, {makePicture("blue_square", 10, 10), makePicture("no_such_picture", 32, 32)});
-  QCoreApplication::processEvents();
-  const int drawn = rt.picturesDrawn();
-  f.imgBlue.Picture = makePicture("no_such_picture", 32, 32);
-  rt.grab(f);
-  EXPECT_EQ(rt.picturesDrawn(), drawn);
-  EXPECT_GT(countColour(rt.grab(f), QRect(20, 150, 20, 20), magenta), 50);
 }
 
 // A sprite's picture is mostly transparent (an explosion is a small cloud in a
