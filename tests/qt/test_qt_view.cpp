@@ -15,33 +15,7 @@ QColor at(const QImage& img, int x, int y) {
   return img.pixelColor(static_cast<int>(x * dpr + dpr / 2), static_cast<int>(y * dpr + dpr / 2));
 }
 
-const QColor kRed(200, 30, 40), kNavy(0, 0, 128), kGreen(0, 128, 0), kYellow(255, 255, 0);
-
-TEST_F(QtForms, FormShowsCaptionAtFixedClientSizeWithControlsPaintedWhereTheirTwipsSay) {
-  auto& f = make();
-  f.Show();
-  QWidget* w = rt.window(f);
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->windowTitle(), "Toy form");
-  EXPECT_EQ(w->minimumSize(), w->maximumSize());
-  QImage img = rt.grab(f);
-  EXPECT_EQ(img.size(), QSize(320, 240) * img.devicePixelRatio());
-  // The label covers logical pixels 20..119 x 30..79, exactly.
-  EXPECT_EQ(at(img, 20, 30), kRed);
-  EXPECT_EQ(at(img, 119, 79), kRed);
-  EXPECT_EQ(at(img, 19, 30), kNavy);
-  EXPECT_EQ(at(img, 120, 80), kNavy);
-  // A frame's child is placed relative to the frame: the dot is at 170..189 x 100..119.
-  EXPECT_EQ(at(img, 180, 110), kYellow);
-  EXPECT_EQ(at(img, 195, 110), kGreen);
-  // Hidden controls leave the form's colour; a moved frame takes its children along.
-  f.lblRed.Visible = false;
-  f.fraBox.Left = 2550;
-  img = rt.grab(f);
-  EXPECT_EQ(at(img, 60, 50), kNavy);
-  EXPECT_EQ(at(img, 190, 110), kYellow);
-  EXPECT_EQ(at(img, 175, 110), kGreen);
-}
+const QColor kRed(200, 30, 40), kNavy(0, 0, 128), kYellow(255, 255, 0);
 
 // A handler that clears a control and rebuilds it as it was (the target panel on
 // every key press) costs no repaint; a real change repaints only what it touched.

@@ -57,11 +57,14 @@ class QtGame : public ::testing::Test {
 
 TEST_F(QtGame, TheBattleScreenIsTitledPlacedAndPaintedAsLaidOut) {
   bulwarn::frmBulwarn& b = battle();
-  EXPECT_EQ(rt.window(b)->windowTitle(), QStringLiteral("Bulwarn"));
+  QWidget* w = rt.window(b);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Bulwarn"));
+  EXPECT_EQ(w->minimumSize(), w->maximumSize()) << "the window can be resized";
+  EXPECT_EQ(w->findChild<forms::ClientArea*>("client")->size(), QSize(697, 521));  // 10,455 x 7,815 twips
   // Where the game puts it (centred across, at the top), unless the screen is
   // too small for it: then its title bar still is on the screen.
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  const QRect frame = rt.window(b)->frameGeometry();
+  const QRect frame = w->frameGeometry();
   EXPECT_GE(frame.left(), area.left());
   EXPECT_GE(frame.top(), area.top());
   if (frame.width() <= area.width()) {
