@@ -1,4 +1,4 @@
-// The event loop: timers, modal forms, sound and the program's end.
+// The event loop: timers on one beat, drawn together, and sound that never blocks.
 #include <map>
 
 #include "ToyForms.h"
@@ -60,23 +60,6 @@ TEST_F(QtForms, TimersDueTogetherAreDrawnInOneRepaint) {
   EXPECT_GE(slow, 6);
   EXPECT_LE(paints, fast + 1);
   EXPECT_GE(paints, fast - 1);  // and every round is drawn
-}
-
-TEST_F(QtForms, ModalShowReturnsWhenTheFormUnloadsAndExecOnceEveryFormIs) {
-  auto& owner = make();
-  auto& dialog = make("frmDialog");
-  owner.Show();
-  QTimer::singleShot(50, [&] { dialog.Unload(); });
-  dialog.ShowModal();
-  EXPECT_EQ(rt.loadedForm("frmDialog"), nullptr);
-  EXPECT_EQ(rt.activeForm(), &owner);
-
-  auto& other = make("frmOther");
-  other.Show();
-  QTimer::singleShot(20, [&] { other.Unload(); });
-  QTimer::singleShot(40, [&] { owner.Unload(); });
-  EXPECT_EQ(rt.exec(), 0);
-  EXPECT_TRUE(rt.ended());
 }
 
 TEST_F(QtForms, SoundsNeverBlockAndAMissingFileWarnsOnce) {
