@@ -3,23 +3,18 @@
 // are recorded, replayed on the headless runtime, and must end in exactly the
 // same state. The missions are shortened through the game's model in set-ups
 // made between events; they are recorded as calls, and the replay repeats them.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QWindow>
+#include <cstdio>
+#include <fstream>
 #include <functional>
 #include <memory>
 
-#include "battle/frmBulwarn.h"
-#include "game/Program.h"
-#include "platform/qt/FormWindow.h"
-#include "platform/qt/QtRuntime.h"
+#include "QtProgram.h"
+#include "app/ShowReplay.h"
+#include "common/Battle.h"
+#include "platform/headless/HeadlessRuntime.h"
 #include "replay/Recorder.h"
 #include "replay/Replay.h"
 
@@ -28,35 +23,15 @@ namespace {
 using bulwarn::Program;
 namespace rp = bulwarn::replay;
 
-class QtRecorded : public ::testing::Test {
+// Recorded from the start; a finished mission is not started over.
+class QtRecorded : public qtgame::QtProgram {
  protected:
-  void SetUp() override {
-    rt.setDataDir(BULWARN_SOURCE_DIR "/assets");
-    recorder = std::make_unique<rp::Recorder>(rt, journal, BULWARN_VERSION);
-    // The player answers each card with its default button, and declines a new mission.
-    QObject::connect(&poll, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        QAbstractButton* b = box->windowTitle() == "Start Over?" ? box->button(QMessageBox::No) : box->defaultButton();
-        if (!b) b = box->buttons().value(0);
-        if (b) QTest::mouseClick(b, Qt::LeftButton);
-        return;
-      }
-      forms::Form* front = rt.activeForm();
-      if (front && front->isModal() && !front->defaultButton().empty())
-        if (forms::Control* c = front->find(front->defaultButton())) rt.userClick(*c);
-    });
-    poll.start(40);
-    QTimer::singleShot(0, [this] { program.start(); });
-    ASSERT_TRUE(QTest::qWaitFor([this] { return inFront(); }, 15000));
-    window = rt.window(battle())->windowHandle();
-  }
+  QtRecorded() { declineNewMission = true; }
   void TearDown() override {
-    poll.stop();
     recorder.reset();
-    rt.unloadAll();
+    QtProgram::TearDown();
   }
 
-  bulwarn::frmBulwarn& battle() { return program.frmBulwarn(); }
   bool inFront() { return program.battleIfLoaded() && rt.activeForm() == program.battleIfLoaded(); }
   bool over() { return program.vex.blnVictory || program.vex.blnDestroyed || program.vex.blnBreached; }
 
@@ -64,12 +39,6 @@ class QtRecorded : public ::testing::Test {
   void setUp(const std::function<void(Program&)>& fn) {
     setUps.push_back(fn);
     rt.dispatch([&] { fn(program); });
-  }
-  void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window, k, mods); }
-  void clickAt(float x, float y) {
-    QWidget* w = rt.window(battle());
-    const QPoint at = w->findChild<forms::ClientArea*>("client")->mapTo(w, QPoint(int(x / 15), int(y / 15)));
-    QTest::mouseClick(window, Qt::LeftButton, {}, at);
   }
   // Opens a menu title by mouse; then, if given, chooses an item of it.
   void menu(forms::MenuItem& title, forms::MenuItem* item = nullptr) {
@@ -89,11 +58,6 @@ class QtRecorded : public ::testing::Test {
       QTest::qWait(5);
     }
   }
-  bool shotIdle() {
-    auto& b = battle();
-    return b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 && b.tmrBlast.Interval == 0 &&
-           b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
-  }
   bool attackMidway() { return battle().tmrEnemy2.Interval > 0 && battle().intAttackStep >= 2 && battle().intAttackStep <= 6; }
   // The end of a mission: its cards shown and the question declined.
   void finish() {
@@ -109,13 +73,9 @@ class QtRecorded : public ::testing::Test {
     EXPECT_GT(recorder->lines(), 50);
   }
 
-  forms::QtRuntime rt;
-  Program program{rt};
   rp::MemoryJournal journal;
-  std::unique_ptr<rp::Recorder> recorder;
+  std::unique_ptr<rp::Recorder> recorder = std::make_unique<rp::Recorder>(rt, journal, BULWARN_VERSION);
   std::vector<std::function<void(Program&)>> setUps;
-  QTimer poll;
-  QWindow* window = nullptr;
 };
 
 TEST_F(QtRecorded, AVictoryWithAPauseInTheMiddleOfAShot) {
@@ -144,7 +104,7 @@ TEST_F(QtRecorded, AVictoryWithAPauseInTheMiddleOfAShot) {
       EXPECT_FALSE(b.isPaused());
       paused = true;
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shotIdle() || over(); }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bulwarn::test::shotChainIdle(b) || over(); }, 8000));
   }
   finish();
   EXPECT_TRUE(program.vex.blnVictory);
@@ -171,6 +131,7 @@ TEST_F(QtRecorded, ABreachWithAPauseInTheMiddleOfAnAttack) {
   expectTheReplayEndsAlike();
 }
 
+
 TEST_F(QtRecorded, AGunLostToTheEnemy) {
   bulwarn::frmBulwarn& b = battle();
   setUp([](Program& p) { p.frmBulwarn().HPBar.Width = 1; });  // any hit now finishes the gun
@@ -183,17 +144,6 @@ TEST_F(QtRecorded, AGunLostToTheEnemy) {
   EXPECT_TRUE(program.vex.blnDestroyed);
   expectTheReplayEndsAlike();
 }
-
-}  // namespace
-
-#include <QDir>
-#include <cstdio>
-#include <fstream>
-
-#include "app/ShowReplay.h"
-#include "platform/headless/HeadlessRuntime.h"
-
-namespace {
 
 // A recording watched in the window: keys and clicks of the watcher change
 // nothing, and the show ends with the recording, in the state replay prints.
