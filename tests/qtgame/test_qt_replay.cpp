@@ -132,19 +132,6 @@ TEST_F(QtRecorded, ABreachWithAPauseInTheMiddleOfAnAttack) {
 }
 
 
-TEST_F(QtRecorded, AGunLostToTheEnemy) {
-  bulwarn::frmBulwarn& b = battle();
-  setUp([](Program& p) { p.frmBulwarn().HPBar.Width = 1; });  // any hit now finishes the gun
-  for (int attack = 0; attack < 20 && !over(); ++attack) {
-    setUp([](Program& p) { p.frmBulwarn().tmrEnemy1.Interval = 100; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.tmrEnemy2.Interval > 0 || over(); }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0) || over(); }, 3000));
-  }
-  finish();
-  EXPECT_TRUE(program.vex.blnDestroyed);
-  expectTheReplayEndsAlike();
-}
-
 // A recording watched in the window: keys and clicks of the watcher change
 // nothing, and the show ends with the recording, in the state replay prints.
 TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
