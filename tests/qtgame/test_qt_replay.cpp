@@ -162,11 +162,13 @@ TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
       }
   });
   meddler.start(100);
-  std::fflush(stdout);
+  testing::internal::CaptureStdout();
   const int rc = bulwarn::showReplay(path);
+  const std::string shown = testing::internal::GetCapturedStdout();
   meddler.stop();
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(expected.exitCode, 0) << expected.message;
+  EXPECT_EQ(shown, expected.state);
   std::remove(path.c_str());
 }
 
