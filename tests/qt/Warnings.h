@@ -13,31 +13,24 @@ namespace toy {
 class Warnings {
  public:
   Warnings() {
-    std::lock_guard<std::mutex> lock(mutex());
-    all().clear();
-    qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
-      std::lock_guard<std::mutex> lock(mutex());
-      if (t == QtWarningMsg) all().push_back(m);
-    });
+    const std::lock_guard<std::mutex> lock(mutex_);
+    all_.clear();
+    qInstallMessageHandler(keep);
   }
   ~Warnings() { qInstallMessageHandler(nullptr); }
-  Warnings(const Warnings&) = delete;
-  Warnings& operator=(const Warnings&) = delete;
   // How many of them mention `part`.
   static long about(const QString& part) {
-    std::lock_guard<std::mutex> lock(mutex());
-    return std::count_if(all().begin(), all().end(), [&](const QString& l) { return l.contains(part); });
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return std::count_if(all_.begin(), all_.end(), [&](const QString& l) { return l.contains(part); });
   }
 
  private:
-  static std::vector<QString>& all() {
-    static std::vector<QString> w;
-    return w;
+  static void keep(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (type == QtWarningMsg) all_.push_back(message);
   }
-  static std::mutex& mutex() {
-    static std::mutex m;
-    return m;
-  }
+  inline static std::mutex mutex_;
+  inline static std::vector<QString> all_;
 };
 
 }  // namespace toy

@@ -81,13 +81,8 @@ class QtDriver {
   void chooseMenu(MenuItem& item) {
     MenuItem* title = &item;
     while (title->parent()) title = title->parent();
-    QMenu* menu = openTitle(*title);
-    if (!menu) return;
-    for (QAction* a : menu->actions()) {
-      if (a->text().section(QLatin1Char('\t'), 0, 0) != QString::fromStdString(item.caption())) continue;
-      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-      break;
-    }
+    if (QMenu* menu = openTitle(*title))
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(item)).center());
     QTest::qWait(1);
     closePopups();  // a disabled item leaves its menu open
   }
@@ -99,15 +94,12 @@ class QtDriver {
   }
 
  private:
+  QAction* action(MenuItem& m) { return static_cast<FormWindow*>(rt_.window(*m.form()))->action(m); }
   QMenu* openTitle(MenuItem& title) {
-    auto* bar = rt_.window(*title.form())->findChild<QMenuBar*>();
-    for (QAction* a : bar->actions()) {
-      if (a->text() != QString::fromStdString(title.caption())) continue;
-      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
-      if (a->menu() && QTest::qWaitFor([a] { return a->menu()->isVisible(); }, 300)) return a->menu();
-      return nullptr;
-    }
-    return nullptr;
+    QAction* a = action(title);
+    QMenuBar* bar = static_cast<FormWindow*>(rt_.window(*title.form()))->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
+    return a->menu() && QTest::qWaitFor([a] { return a->menu()->isVisible(); }, 300) ? a->menu() : nullptr;
   }
   static void closePopups() {
     while (QWidget* p = QApplication::activePopupWidget()) p->close();
