@@ -10,18 +10,6 @@
 namespace toy {
 namespace {
 
-// Device pixels of colour `c` inside a logical rectangle: those the painter
-// fills for it. At a fractional scale an edge may fall on the middle of a
-// device pixel; the painter rounds it (half up), and so does this count.
-int countColour(const QImage& img, QRect r, const QColor& c) {
-  const qreal dpr = img.devicePixelRatio();
-  auto device = [dpr](int logical) { return qRound(logical * dpr); };
-  int n = 0;
-  for (int y = device(r.top()); y < device(r.bottom() + 1); ++y)
-    for (int x = device(r.left()); x < device(r.right() + 1); ++x) n += img.pixelColor(x, y) == c ? 1 : 0;
-  return n;
-}
-
 const QColor magenta(Qt::magenta);
 
 // Every cue and picture the game ships is far inside the limits, and every
@@ -68,14 +56,12 @@ TEST_F(QtForms, PicturesThatCannotBeShownArePlaceholdersThatSayWhyOnce) {
   QTemporaryDir dir(QDir::tempPath() + "/bulwarn-Ünïcode-XXXXXX");
   ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
   auto file = [&](const QString& name) { return dir.filePath("pictures/" + name + ".svg"); };
-  writeFile(file("blue_square"), R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10" viewBox="0 0 10 10">)"
-                                 R"(<rect width="10" height="10" fill="#0000ff"/></svg>)");
+  writeFile(file("blue_square"), svg(R"(<rect width="10" height="10" fill="#0000ff"/>)", 10));
   writeFile(file("broken"), "<svg this is not");
   ASSERT_EQ(mkfifo(QFile::encodeName(file("fifo")).constData(), 0600), 0);
   ASSERT_TRUE(QFile::link("/dev/zero", file("zero")));
-  writeFile(file("outside"), R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink")"
-                             R"( width="10" height="10"><image xlink:href=")" +
-                                 QFile::encodeName(file("fifo")) + R"(" width="10" height="10"/></svg>)");
+  writeFile(file("outside"),
+            svg(R"(<image xlink:href=")" + QFile::encodeName(file("fifo")) + R"(" width="10" height="10"/>)"));
   rt.setDataDir(dir.path().toStdString());
   QElapsedTimer clock;
   clock.start();

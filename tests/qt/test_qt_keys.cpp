@@ -101,11 +101,9 @@ TEST_F(QtForms, UnderKeyPreviewAFocusedButtonLeavesSpaceAndEnterToTheForm) {
 
 // The bounding box of dark pixels in a logical rectangle of a grab.
 QRect inkIn(const QImage& img, QRect r) {
-  const qreal dpr = img.devicePixelRatio();
   QRect ink;
-  for (int y = static_cast<int>(r.top() * dpr); y < static_cast<int>((r.bottom() + 1) * dpr); ++y)
-    for (int x = static_cast<int>(r.left() * dpr); x < static_cast<int>((r.right() + 1) * dpr); ++x)
-      if (img.pixelColor(x, y).lightness() < 128) ink |= QRect(x, y, 1, 1);
+  forEachPixel(img, r,
+               [&](int x, int y, const QColor& c) { ink |= c.lightness() < 128 ? QRect(x, y, 1, 1) : QRect(); });
   return ink;
 }
 

@@ -71,14 +71,10 @@ TEST_F(QtForms, CaptionsShowTheirCurrentTextInTheirCurrentColour) {
   };
   // Antialiased text on the red label: yellow ink raises green, grey ink raises green and blue.
   auto textPixels = [&](bool grey) {
-    const QImage img = rt.grab(f);
-    const qreal dpr = img.devicePixelRatio();
     int n = 0;
-    for (int y = 0; y < box.height() * dpr; ++y)
-      for (int x = 0; x < box.width() * dpr; ++x) {
-        const QColor c = img.pixelColor(static_cast<int>(box.x() * dpr) + x, static_cast<int>(box.y() * dpr) + y);
-        n += (grey ? c.blue() > 90 : c.green() > 150 && c.blue() < 60) ? 1 : 0;
-      }
+    forEachPixel(rt.grab(f), box, [&](int, int, const QColor& c) {
+      n += (grey ? c.blue() > 90 : c.green() > 150 && c.blue() < 60) ? 1 : 0;
+    });
     return n;
   };
   f.lblRed.ForeColor = rgbOle(255, 255, 0);
@@ -141,21 +137,10 @@ TEST_F(QtForms, ButtonsAndCheckBoxesFollowTheirControlsAndMenusShowTheirShortcut
 TEST_F(QtForms, ASpriteRepaintsOnlyWhereItsPictureShowsAndLeavesNothingBehind) {
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("pictures"));
-  auto spot = [&](const char* name, QRect r, const char* colour) {
-    writeFile(dir.filePath(QString("pictures/%1.svg").arg(name)),
-              QString(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20" viewBox="0 0 20 20">)"
-                      R"(<rect x="%1" y="%2" width="%3" height="%4" fill="%5"/></svg>)")
-                  .arg(r.x())
-                  .arg(r.y())
-                  .arg(r.width())
-                  .arg(r.height())
-                  .arg(colour)
-                  .toUtf8());
-  };
-  spot("spot_a", QRect(2, 3, 4, 5), "#ff0000");
-  spot("spot_b", QRect(14, 12, 4, 6), "#ffff00");
-  writeFile(dir.filePath("pictures/nothing.svg"),
-            R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20" viewBox="0 0 20 20"/>)");
+  const QString pictures = dir.filePath("pictures/");
+  writeFile(pictures + "spot_a.svg", svg(R"(<rect x="2" y="3" width="4" height="5" fill="#ff0000"/>)"));
+  writeFile(pictures + "spot_b.svg", svg(R"(<rect x="14" y="12" width="4" height="6" fill="#ffff00"/>)"));
+  writeFile(pictures + "nothing.svg", svg(""));
   rt.setDataDir(dir.path().toStdString());
   auto& f = make();
   f.imgBlue.Picture = makePicture("spot_a", 20, 20);  // at 20, 150, 20 x 20 px
