@@ -3,10 +3,9 @@
 // are recorded, replayed on the headless runtime, and must end in exactly the
 // same state. The missions are shortened through the game's model in set-ups
 // made between events; they are recorded as calls, and the replay repeats them.
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
-#include <cstdio>
+#include <QTemporaryDir>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -148,7 +147,8 @@ TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
     hrt.chooseMenu("mnuExit");
   }
   ASSERT_TRUE(hrt.ended());
-  const std::string path = QDir::tempPath().toStdString() + "/bulwarn-show-test.replay";
+  QTemporaryDir dir;  // of its own: the test runs at several scales at once
+  const std::string path = dir.filePath("show.replay").toStdString();
   std::ofstream(path, std::ios::binary) << journal.text();
   const rp::Outcome expected = rp::replay(rp::parse(journal.text()));
 
@@ -169,7 +169,6 @@ TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(expected.exitCode, 0) << expected.message;
   EXPECT_EQ(shown, expected.state);
-  std::remove(path.c_str());
 }
 
 }  // namespace
