@@ -8,10 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <list>
 
+#include "Warnings.h"
 #include "platform/Form.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtRuntime.h"
@@ -49,8 +49,6 @@ class ToyForm : public Form {
     imgBlue.Picture = makePicture("blue_square", 10, 10);
     picBroken.move(1200, 2250, 300, 300);  // 80, 150
     picBroken.Picture = makePicture("broken", 20, 20);
-    mnuGame.Click = [this] { log.push_back("mnuGame"); };
-    mnuNew.Click = [this] { log.push_back("mnuNew"); };
   }
   void Form_KeyDown(int& keyCode, int shift) override { keys.push_back({keyCode, shift}); }
 
@@ -75,19 +73,34 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
+// An SVG picture `side` units square that draws `elements`.
+inline QByteArray svg(const QByteArray& elements, int side = 20) {
+  const QByteArray n = QByteArray::number(side);
+  return R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width=")" + n +
+         R"(" height=")" + n + R"(" viewBox="0 0 )" + n + " " + n + R"(">)" + elements + "</svg>";
+}
+
+// Calls `fn(x, y, colour)` for each device pixel of a grab inside a logical
+// rectangle. At a fractional scale an edge may fall on the middle of a device
+// pixel; the painter rounds it (half up), and so does this.
+template <class Fn>
+void forEachPixel(const QImage& img, QRect r, Fn fn) {
+  const qreal dpr = img.devicePixelRatio();
+  auto device = [dpr](int logical) { return qRound(logical * dpr); };
+  for (int y = device(r.top()); y < device(r.bottom() + 1); ++y)
+    for (int x = device(r.left()); x < device(r.right() + 1); ++x) fn(x, y, img.pixelColor(x, y));
+}
+
+// Device pixels of colour `c` inside a logical rectangle: those the painter fills for it.
+inline int countColour(const QImage& img, QRect r, const QColor& c) {
+  int n = 0;
+  forEachPixel(img, r, [&](int, int, const QColor& p) { n += p == c ? 1 : 0; });
+  return n;
+}
+
 // Owns forms as the game's Program does and collects the warnings logged.
 class QtForms : public ::testing::Test {
  protected:
-  QtForms() {
-    warnings.clear();
-    qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
-      if (t == QtWarningMsg) warnings.push_back(m);
-    });
-  }
-  ~QtForms() override { qInstallMessageHandler(nullptr); }
-  static long warningsAbout(const QString& part) {
-    return std::count_if(warnings.begin(), warnings.end(), [&](const QString& l) { return l.contains(part); });
-  }
   ToyForm& make(std::string name = "frmToy") {
     Form* raw = owned_.emplace_back(std::make_unique<ToyForm>(rt, std::move(name))).get();
     raw->releaseFromOwner = [this, raw] {
@@ -113,7 +126,7 @@ class QtForms : public ::testing::Test {
     return painted;
   }
 
-  inline static std::vector<QString> warnings;
+  Warnings warnings;  // before the runtime: it hears the runtime's last words too
   QtRuntime rt;
 
  private:

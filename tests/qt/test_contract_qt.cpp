@@ -9,36 +9,24 @@
 #include <QTimer>
 #include <QWindow>
 #include <deque>
+#include <string_view>
 
 #include "contract/Contract.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/KeyCodes.h"
 #include "platform/qt/QtRuntime.h"
 
 namespace contract {
 
-// The Qt key a key code is typed with (the keys the contract types).
+// The Qt key a key code is typed with, as the runtime maps it back: a named
+// key, or the character the key types without Shift on a US keyboard.
 Qt::Key qtKeyFor(int code) {
-  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return static_cast<Qt::Key>(code);
-  if (code >= Key::F1 && code <= Key::F24) return static_cast<Qt::Key>(Qt::Key_F1 + (code - Key::F1));
-  switch (code) {
-    case Key::Left: return Qt::Key_Left;
-    case Key::Right: return Qt::Key_Right;
-    case Key::Up: return Qt::Key_Up;
-    case Key::Down: return Qt::Key_Down;
-    case Key::Enter: return Qt::Key_Return;
-    case Key::Space: return Qt::Key_Space;
-    case Key::Escape: return Qt::Key_Escape;
-    case Key::Home: return Qt::Key_Home;
-    case Key::Delete: return Qt::Key_Delete;
-    case Key::Period: return Qt::Key_Period;
-    case Key::Comma: return Qt::Key_Comma;
-    case Key::Slash: return Qt::Key_Slash;
-    case Key::Semicolon: return Qt::Key_Semicolon;
-    case Key::BracketLeft: return Qt::Key_BracketLeft;
-    case Key::Quote: return Qt::Key_Apostrophe;
-    case Key::Minus: return Qt::Key_Minus;
-    default: ADD_FAILURE() << "no Qt key for code " << code; return Qt::Key_unknown;
-  }
+  for (const char c : std::string_view(" 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ;=,-./`[\\]'"))
+    if (forms::vbKeyCode(c, {}) == code) return static_cast<Qt::Key>(c);
+  for (int k = Qt::Key_Escape; k <= Qt::Key_F24; ++k)
+    if (forms::vbKeyCode(k, {}) == code) return static_cast<Qt::Key>(k);
+  ADD_FAILURE() << "no Qt key for code " << code;
+  return Qt::Key_unknown;
 }
 
 Qt::KeyboardModifiers qtModifiers(int shift) {
@@ -93,13 +81,8 @@ class QtDriver {
   void chooseMenu(MenuItem& item) {
     MenuItem* title = &item;
     while (title->parent()) title = title->parent();
-    QMenu* menu = openTitle(*title);
-    if (!menu) return;
-    for (QAction* a : menu->actions()) {
-      if (a->text().section(QLatin1Char('\t'), 0, 0) != QString::fromStdString(item.caption())) continue;
-      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-      break;
-    }
+    if (QMenu* menu = openTitle(*title))
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(item)).center());
     QTest::qWait(1);
     closePopups();  // a disabled item leaves its menu open
   }
@@ -111,15 +94,12 @@ class QtDriver {
   }
 
  private:
+  QAction* action(MenuItem& m) { return static_cast<FormWindow*>(rt_.window(*m.form()))->action(m); }
   QMenu* openTitle(MenuItem& title) {
-    auto* bar = rt_.window(*title.form())->findChild<QMenuBar*>();
-    for (QAction* a : bar->actions()) {
-      if (a->text() != QString::fromStdString(title.caption())) continue;
-      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
-      if (a->menu() && QTest::qWaitFor([a] { return a->menu()->isVisible(); }, 300)) return a->menu();
-      return nullptr;
-    }
-    return nullptr;
+    QAction* a = action(title);
+    QMenuBar* bar = static_cast<FormWindow*>(rt_.window(*title.form()))->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
+    return a->menu() && QTest::qWaitFor([a] { return a->menu()->isVisible(); }, 300) ? a->menu() : nullptr;
   }
   static void closePopups() {
     while (QWidget* p = QApplication::activePopupWidget()) p->close();

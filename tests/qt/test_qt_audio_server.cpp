@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Warnings.h"
 #include "Wav.h"
 #include "platform/qt/AudioServer.h"
 #include "platform/qt/QtRuntime.h"
@@ -113,22 +114,10 @@ QByteArray toneWav() {
 class AudioServer : public ::testing::Test {
  protected:
   void SetUp() override {
-    warnings().clear();
-    qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
-      if (t == QtWarningMsg) warnings().push_back(m);
-    });
     QFile f(dir.filePath("TONE.WAV"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(toneWav());
     tone = dir.filePath("TONE.WAV").toStdString();
-  }
-  void TearDown() override { qInstallMessageHandler(nullptr); }
-  static std::vector<QString>& warnings() {
-    static std::vector<QString> w;
-    return w;
-  }
-  static long warningsAbout(const QString& part) {
-    return std::count_if(warnings().begin(), warnings().end(), [&](const QString& l) { return l.contains(part); });
   }
   // Plays the tone every 200 ms until some of it reaches the server; false after `ms`.
   bool soundsWithin(forms::QtRuntime& rt, int ms) {
@@ -146,6 +135,7 @@ class AudioServer : public ::testing::Test {
     if (!server.start(&why)) GTEST_SKIP() << why.toStdString();
   }
 
+  toy::Warnings warnings;
   QTemporaryDir dir;
   std::string tone;
   PrivateServer server;
@@ -154,12 +144,12 @@ class AudioServer : public ::testing::Test {
 TEST_F(AudioServer, SoundStartsWhenAServerAppearsAfterTheFirstCue) {
   forms::QtRuntime rt;
   EXPECT_FALSE(soundsWithin(rt, 1000));
-  EXPECT_EQ(warningsAbout("no audio output found"), 1);
+  EXPECT_EQ(warnings.about("no audio output found"), 1);
   startServer();
   if (IsSkipped()) return;
   EXPECT_TRUE(soundsWithin(rt, 6000)) << "no sound 6 s after the server came";
-  EXPECT_EQ(warningsAbout("sound is back on"), 1);
-  EXPECT_EQ(warningsAbout("no audio output found"), 1);
+  EXPECT_EQ(warnings.about("sound is back on"), 1);
+  EXPECT_EQ(warnings.about("no audio output found"), 1);
 }
 
 TEST_F(AudioServer, SoundComesBackAfterTheServerIsRestartedHoweverLongItWasAway) {
@@ -180,9 +170,9 @@ TEST_F(AudioServer, SoundComesBackAfterTheServerIsRestartedHoweverLongItWasAway)
     EXPECT_TRUE(soundsWithin(rt, 8000)) << "no sound 8 s after a restart (down for " << outage << " ms)";
     EXPECT_GE(audibleWrites.load(), during);
   }
-  EXPECT_EQ(warningsAbout("the audio server has gone"), 2);
-  EXPECT_EQ(warningsAbout("sound is back on"), 2);
-  EXPECT_EQ(warningsAbout("could not be played"), 0) << "the outage is announced once, not per cue";
+  EXPECT_EQ(warnings.about("the audio server has gone"), 2);
+  EXPECT_EQ(warnings.about("sound is back on"), 2);
+  EXPECT_EQ(warnings.about("could not be played"), 0) << "the outage is announced once, not per cue";
 }
 
 // The cues before and after files of the wrong kind still sound: the audio
@@ -204,9 +194,9 @@ TEST_F(AudioServer, CueFilesOfTheWrongKindOrSizeAreRefusedAndTheOthersStillSound
     for (const QString& bad : {fifo, zero, huge}) rt.playAsync(bad.toStdString());
   EXPECT_TRUE(QTest::qWaitFor([&] { return rt.soundsHandled() == handled + 9; }, 3000));
   EXPECT_TRUE(soundsWithin(rt, 3000));
-  EXPECT_EQ(warningsAbout("FIFO.WAV is a FIFO, not a regular file"), 1);
-  EXPECT_EQ(warningsAbout("ZERO.WAV is a character device, not a regular file"), 1);
-  EXPECT_EQ(warningsAbout("HUGE.WAV is too large (2200.0 MB; at most 16.0 MB is read)"), 1);
+  EXPECT_EQ(warnings.about("FIFO.WAV is a FIFO, not a regular file"), 1);
+  EXPECT_EQ(warnings.about("ZERO.WAV is a character device, not a regular file"), 1);
+  EXPECT_EQ(warnings.about("HUGE.WAV is too large (2200.0 MB; at most 16.0 MB is read)"), 1);
 }
 
 // A server that is frozen (stopped, not gone) holds up whoever talks to it.

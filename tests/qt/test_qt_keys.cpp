@@ -1,6 +1,7 @@
 // Keys as Qt reports them, keys that outlive their window, and access keys in captions.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWindow>
 
 #include "ToyForms.h"
@@ -11,6 +12,7 @@ namespace toy {
 namespace {
 
 // Qt names the character a key types; the form gets the key's classic code.
+// (Letters, digits and Space, whose Qt key is their code, are left out.)
 TEST(KeyCodes, EveryKeyArrivesWithTheCodeOfTheKeyThatTypedIt) {
   struct Case {
     int qt;
@@ -19,28 +21,27 @@ TEST(KeyCodes, EveryKeyArrivesWithTheCodeOfTheKeyThatTypedIt) {
   };
   const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier, pad = Qt::KeypadModifier;
   const Case cases[] = {
-      {Qt::Key_A, none, 'A'},           {Qt::Key_Z, shift, 'Z'},         {Qt::Key_0, none, '0'},
-      {Qt::Key_Exclam, shift, '1'},     {Qt::Key_ParenRight, shift, '0'}, {Qt::Key_Asterisk, shift, '8'},
-      {Qt::Key_Semicolon, none, 186},   {Qt::Key_Colon, shift, 186},     {Qt::Key_Equal, none, 187},
-      {Qt::Key_Plus, shift, 187},       {Qt::Key_Comma, none, 188},      {Qt::Key_Less, shift, 188},
-      {Qt::Key_Minus, none, 189},       {Qt::Key_Underscore, shift, 189}, {Qt::Key_Period, none, 190},
-      {Qt::Key_Greater, shift, 190},    {Qt::Key_Slash, none, 191},      {Qt::Key_Question, shift, 191},
-      {Qt::Key_QuoteLeft, none, 192},   {Qt::Key_AsciiTilde, shift, 192}, {Qt::Key_BracketLeft, none, 219},
-      {Qt::Key_BraceLeft, shift, 219},  {Qt::Key_Backslash, none, 220},  {Qt::Key_Bar, shift, 220},
-      {Qt::Key_BracketRight, none, 221}, {Qt::Key_BraceRight, shift, 221}, {Qt::Key_Apostrophe, none, 222},
-      {Qt::Key_QuoteDbl, shift, 222},   {Qt::Key_F1, none, 112},         {Qt::Key_F12, none, 123},
-      {Qt::Key_F24, none, 135},         {Qt::Key_0, pad, 96},            {Qt::Key_9, pad, 105},
-      {Qt::Key_Asterisk, pad, 106},     {Qt::Key_Plus, pad, 107},        {Qt::Key_Minus, pad, 109},
-      {Qt::Key_Period, pad, 110},       {Qt::Key_Comma, pad, 110},       {Qt::Key_Slash, pad, 111},
-      {Qt::Key_Enter, pad, 13},         {Qt::Key_Home, pad, 36},         {Qt::Key_Clear, pad, 12},
-      {Qt::Key_Left, none, 37},         {Qt::Key_Up, none, 38},          {Qt::Key_Right, none, 39},
-      {Qt::Key_Down, none, 40},         {Qt::Key_Home, none, 36},        {Qt::Key_End, none, 35},
-      {Qt::Key_PageUp, none, 33},       {Qt::Key_PageDown, none, 34},    {Qt::Key_Insert, none, 45},
-      {Qt::Key_Delete, none, 46},       {Qt::Key_Return, none, 13},      {Qt::Key_Space, none, 32},
-      {Qt::Key_Escape, none, 27},       {Qt::Key_Tab, none, 9},          {Qt::Key_Backtab, shift, 9},
-      {Qt::Key_Backspace, none, 8},     {Qt::Key_Shift, shift, 16},      {Qt::Key_Control, none, 17},
-      {Qt::Key_Alt, none, 18},          {Qt::Key_Pause, none, 19},       {Qt::Key_CapsLock, none, 20},
-      {Qt::Key_NumLock, none, 144},     {Qt::Key_ScrollLock, none, 145}, {Qt::Key_Menu, none, 93},
+      {Qt::Key_Exclam, shift, '1'},       {Qt::Key_ParenRight, shift, '0'},   {Qt::Key_Asterisk, shift, '8'},
+      {Qt::Key_Semicolon, none, 186},     {Qt::Key_Colon, shift, 186},        {Qt::Key_Equal, none, 187},
+      {Qt::Key_Plus, shift, 187},         {Qt::Key_Comma, none, 188},         {Qt::Key_Less, shift, 188},
+      {Qt::Key_Minus, none, 189},         {Qt::Key_Underscore, shift, 189},   {Qt::Key_Period, none, 190},
+      {Qt::Key_Greater, shift, 190},      {Qt::Key_Slash, none, 191},         {Qt::Key_Question, shift, 191},
+      {Qt::Key_QuoteLeft, none, 192},     {Qt::Key_AsciiTilde, shift, 192},   {Qt::Key_BracketLeft, none, 219},
+      {Qt::Key_BraceLeft, shift, 219},    {Qt::Key_Backslash, none, 220},     {Qt::Key_Bar, shift, 220},
+      {Qt::Key_BracketRight, none, 221},  {Qt::Key_BraceRight, shift, 221},   {Qt::Key_Apostrophe, none, 222},
+      {Qt::Key_QuoteDbl, shift, 222},     {Qt::Key_F1, none, 112},            {Qt::Key_F12, none, 123},
+      {Qt::Key_F24, none, 135},           {Qt::Key_0, pad, 96},               {Qt::Key_9, pad, 105},
+      {Qt::Key_Asterisk, pad, 106},       {Qt::Key_Plus, pad, 107},           {Qt::Key_Minus, pad, 109},
+      {Qt::Key_Period, pad, 110},         {Qt::Key_Comma, pad, 110},          {Qt::Key_Slash, pad, 111},
+      {Qt::Key_Enter, pad, 13},           {Qt::Key_Home, pad, 36},            {Qt::Key_Clear, pad, 12},
+      {Qt::Key_Left, none, 37},           {Qt::Key_Up, none, 38},             {Qt::Key_Right, none, 39},
+      {Qt::Key_Down, none, 40},           {Qt::Key_Home, none, 36},           {Qt::Key_End, none, 35},
+      {Qt::Key_PageUp, none, 33},         {Qt::Key_PageDown, none, 34},       {Qt::Key_Insert, none, 45},
+      {Qt::Key_Delete, none, 46},         {Qt::Key_Return, none, 13},         {Qt::Key_Escape, none, 27},
+      {Qt::Key_Tab, none, 9},             {Qt::Key_Backtab, shift, 9},        {Qt::Key_Backspace, none, 8},
+      {Qt::Key_Shift, shift, 16},         {Qt::Key_Control, none, 17},        {Qt::Key_Alt, none, 18},
+      {Qt::Key_Pause, none, 19},          {Qt::Key_CapsLock, none, 20},       {Qt::Key_NumLock, none, 144},
+      {Qt::Key_ScrollLock, none, 145},    {Qt::Key_Menu, none, 93},
   };
   for (const Case& c : cases)
     EXPECT_EQ(forms::vbKeyCode(c.qt, c.mods), c.code) << "Qt key 0x" << std::hex << c.qt;
@@ -82,13 +83,27 @@ TEST_F(QtForms, AKeyHeldFromAWindowThatClosedOnItsPressRepeatsNothingAndLeavesNo
   EXPECT_EQ(battle.keys, (std::vector<std::pair<int, int>>{{37, 0}, {37, 0}}));
 }
 
+// Under key preview the form has Space and Enter, not the button that has the
+// focus; and a modifier key is a key of its own.
+TEST_F(QtForms, UnderKeyPreviewAFocusedButtonLeavesSpaceAndEnterToTheForm) {
+  auto& f = make();
+  f.KeyPreview = true;
+  f.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(rt.window(f)));
+  rt.window(f)->findChild<QPushButton*>("cmdFire")->setFocus();
+  QWindow* win = rt.window(f)->windowHandle();
+  QTest::keyClick(win, Qt::Key_Space);
+  QTest::keyClick(win, Qt::Key_Return);
+  QTest::keyClick(win, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(f.keys, (std::vector<std::pair<int, int>>{{32, 0}, {13, 0}, {16, 1}, {39, 1}}));
+  EXPECT_TRUE(f.log.empty());
+}
+
 // The bounding box of dark pixels in a logical rectangle of a grab.
 QRect inkIn(const QImage& img, QRect r) {
-  const qreal dpr = img.devicePixelRatio();
   QRect ink;
-  for (int y = static_cast<int>(r.top() * dpr); y < static_cast<int>((r.bottom() + 1) * dpr); ++y)
-    for (int x = static_cast<int>(r.left() * dpr); x < static_cast<int>((r.right() + 1) * dpr); ++x)
-      if (img.pixelColor(x, y).lightness() < 128) ink |= QRect(x, y, 1, 1);
+  forEachPixel(img, r,
+               [&](int x, int y, const QColor& c) { ink |= c.lightness() < 128 ? QRect(x, y, 1, 1) : QRect(); });
   return ink;
 }
 

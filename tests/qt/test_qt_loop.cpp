@@ -1,4 +1,4 @@
-// The event loop: timers, modal forms, sound and the program's end.
+// The event loop: timers on one beat, drawn together, and sound that never blocks.
 #include <map>
 
 #include "ToyForms.h"
@@ -62,23 +62,6 @@ TEST_F(QtForms, TimersDueTogetherAreDrawnInOneRepaint) {
   EXPECT_GE(paints, fast - 1);  // and every round is drawn
 }
 
-TEST_F(QtForms, ModalShowReturnsWhenTheFormUnloadsAndExecOnceEveryFormIs) {
-  auto& owner = make();
-  auto& dialog = make("frmDialog");
-  owner.Show();
-  QTimer::singleShot(50, [&] { dialog.Unload(); });
-  dialog.ShowModal();
-  EXPECT_EQ(rt.loadedForm("frmDialog"), nullptr);
-  EXPECT_EQ(rt.activeForm(), &owner);
-
-  auto& other = make("frmOther");
-  other.Show();
-  QTimer::singleShot(20, [&] { other.Unload(); });
-  QTimer::singleShot(40, [&] { owner.Unload(); });
-  EXPECT_EQ(rt.exec(), 0);
-  EXPECT_TRUE(rt.ended());
-}
-
 TEST_F(QtForms, SoundsNeverBlockAndAMissingFileWarnsOnce) {
   QTemporaryDir dir;
   writeFile(dir.filePath("TICK.WAV"), wav(1, 1, 8000, 16, {}, QByteArray(1600, '\0')));  // 0.1 s of silence
@@ -91,7 +74,7 @@ TEST_F(QtForms, SoundsNeverBlockAndAMissingFileWarnsOnce) {
   EXPECT_LT(clock.elapsed(), 100) << "starting sounds blocked the game";
   EXPECT_TRUE(QTest::qWaitFor([&] { return rt.soundsHandled() == 8; }, 3000));
   QTest::qWait(100);
-  EXPECT_EQ(warningsAbout("NONE.WAV"), 1);
+  EXPECT_EQ(warnings.about("NONE.WAV"), 1);
 }
 
 // The chunks the sound thread knows, whole frames, and a reason for every file it cannot play.

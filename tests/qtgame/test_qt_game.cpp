@@ -1,72 +1,34 @@
 // The real program on the Qt runtime, offscreen, brought to the battle screen
 // by the program's own start-up path: what is Qt's own about the game's
-// window (its title and place, its painting, the mouse and keys through it).
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
-#include <QWindow>
-#include <cmath>
-
-#include "app/Startup.h"
-#include "platform/qt/FormWindow.h"
+// window (its title and size, its painting, the mouse and keys through it).
+#include "QtProgram.h"
 
 namespace {
 
-class QtGame : public ::testing::Test {
+// Nothing moves or attacks unless the test says so.
+class QtGame : public qtgame::QtProgram {
  protected:
   void SetUp() override {
-    rt.setDataDir(BULWARN_SOURCE_DIR "/assets");
-    // A timer, so that it answers inside the start-up cards' own event loops too.
-    QTimer poll;
-    bool up = false;
-    QObject::connect(&poll, &QTimer::timeout, [&] { up = up || bulwarn::stepTowardsBattle(rt, program); });
-    poll.start(30);
-    QTimer::singleShot(0, [this] { program.start(); });
-    QElapsedTimer clock;
-    clock.start();
-    while (!up && clock.elapsed() < 15000) QApplication::processEvents(QEventLoop::AllEvents, 30);
-    ASSERT_TRUE(up);
-    // Nothing moves or attacks unless the test says so.
+    QtProgram::SetUp();
+    if (HasFatalFailure()) return;
     battle().tmrEnemy1.Enabled = false;
     battle().tmrMove.Enabled = false;
     battle().tmrFly.Enabled = false;
   }
-  void TearDown() override { rt.unloadAll(); }
-
-  bulwarn::frmBulwarn& battle() { return program.frmBulwarn(); }
   // A pixel of the battle screen's client area at a point in twips.
   QColor at(float x, float y) {
     const QImage img = rt.grab(battle());
     const qreal dpr = img.devicePixelRatio();
     return img.pixelColor(static_cast<int>(x / 15 * dpr), static_cast<int>(y / 15 * dpr));
   }
-  // A mouse click at a point of the battle screen, in twips, through its window.
-  void clickAt(float x, float y) {
-    QWidget* w = rt.window(battle());
-    const QPoint p = w->findChild<forms::ClientArea*>("client")->mapTo(w, QPoint(int(x / 15), int(y / 15)));
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, p);
-  }
-  forms::QtRuntime rt;
-  bulwarn::Program program{rt};
 };
 
-TEST_F(QtGame, TheBattleScreenIsTitledPlacedAndPaintedAsLaidOut) {
+TEST_F(QtGame, TheBattleScreenIsTitledFixedInSizeAndPaintedAsLaidOut) {
   bulwarn::frmBulwarn& b = battle();
-  EXPECT_EQ(rt.window(b)->windowTitle(), QStringLiteral("Bulwarn"));
-  // Where the game puts it (centred across, at the top), unless the screen is
-  // too small for it: then its title bar still is on the screen.
-  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  const QRect frame = rt.window(b)->frameGeometry();
-  EXPECT_GE(frame.left(), area.left());
-  EXPECT_GE(frame.top(), area.top());
-  if (frame.width() <= area.width()) {
-    EXPECT_EQ(frame.left(), static_cast<int>(std::lround(b.Left / 15)));
-  }
+  QWidget* w = rt.window(b);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Bulwarn"));
+  EXPECT_EQ(w->minimumSize(), w->maximumSize()) << "the window can be resized";
+  EXPECT_EQ(w->findChild<forms::ClientArea*>("client")->size(), QSize(697, 521));  // 10,455 x 7,815 twips
   EXPECT_EQ(at(7000, 2400), QColor(0, 255, 255));  // sky, right of the fighters
   EXPECT_EQ(at(3000, 4800), QColor(0, 128, 0));    // battlefield
   EXPECT_NE(at(120 + 60 + 187, 6840 + 240 + 300), QColor(0, 128, 128)) << "a round is drawn in the gauge";
@@ -88,10 +50,9 @@ TEST_F(QtGame, TheMouseAndTheKeysReachTheGameThroughItsWindow) {
   clickAt(5900, 1700);  // the sky
   EXPECT_FALSE(b.imgSelect.Visible);
   const float left = b.imgSight.Left;
-  QWindow* window = rt.window(b)->windowHandle();
-  QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+  key(Qt::Key_Left, Qt::ControlModifier);
   EXPECT_EQ(b.imgSight.Left, left - 100);
-  QTest::keyClick(window, Qt::Key_Right, Qt::AltModifier);
+  key(Qt::Key_Right, Qt::AltModifier);
   EXPECT_EQ(b.imgSight.Left, left);
 }
 

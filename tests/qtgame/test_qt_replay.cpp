@@ -3,23 +3,17 @@
 // are recorded, replayed on the headless runtime, and must end in exactly the
 // same state. The missions are shortened through the game's model in set-ups
 // made between events; they are recorded as calls, and the replay repeats them.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QWindow>
+#include <QTemporaryDir>
+#include <fstream>
 #include <functional>
 #include <memory>
 
-#include "battle/frmBulwarn.h"
-#include "game/Program.h"
-#include "platform/qt/FormWindow.h"
-#include "platform/qt/QtRuntime.h"
+#include "QtProgram.h"
+#include "app/ShowReplay.h"
+#include "common/Battle.h"
+#include "platform/headless/HeadlessRuntime.h"
 #include "replay/Recorder.h"
 #include "replay/Replay.h"
 
@@ -28,35 +22,15 @@ namespace {
 using bulwarn::Program;
 namespace rp = bulwarn::replay;
 
-class QtRecorded : public ::testing::Test {
+// Recorded from the start; a finished mission is not started over.
+class QtRecorded : public qtgame::QtProgram {
  protected:
-  void SetUp() override {
-    rt.setDataDir(BULWARN_SOURCE_DIR "/assets");
-    recorder = std::make_unique<rp::Recorder>(rt, journal, BULWARN_VERSION);
-    // The player answers each card with its default button, and declines a new mission.
-    QObject::connect(&poll, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        QAbstractButton* b = box->windowTitle() == "Start Over?" ? box->button(QMessageBox::No) : box->defaultButton();
-        if (!b) b = box->buttons().value(0);
-        if (b) QTest::mouseClick(b, Qt::LeftButton);
-        return;
-      }
-      forms::Form* front = rt.activeForm();
-      if (front && front->isModal() && !front->defaultButton().empty())
-        if (forms::Control* c = front->find(front->defaultButton())) rt.userClick(*c);
-    });
-    poll.start(40);
-    QTimer::singleShot(0, [this] { program.start(); });
-    ASSERT_TRUE(QTest::qWaitFor([this] { return inFront(); }, 15000));
-    window = rt.window(battle())->windowHandle();
-  }
+  QtRecorded() { declineNewMission = true; }
   void TearDown() override {
-    poll.stop();
     recorder.reset();
-    rt.unloadAll();
+    QtProgram::TearDown();
   }
 
-  bulwarn::frmBulwarn& battle() { return program.frmBulwarn(); }
   bool inFront() { return program.battleIfLoaded() && rt.activeForm() == program.battleIfLoaded(); }
   bool over() { return program.vex.blnVictory || program.vex.blnDestroyed || program.vex.blnBreached; }
 
@@ -64,12 +38,6 @@ class QtRecorded : public ::testing::Test {
   void setUp(const std::function<void(Program&)>& fn) {
     setUps.push_back(fn);
     rt.dispatch([&] { fn(program); });
-  }
-  void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window, k, mods); }
-  void clickAt(float x, float y) {
-    QWidget* w = rt.window(battle());
-    const QPoint at = w->findChild<forms::ClientArea*>("client")->mapTo(w, QPoint(int(x / 15), int(y / 15)));
-    QTest::mouseClick(window, Qt::LeftButton, {}, at);
   }
   // Opens a menu title by mouse; then, if given, chooses an item of it.
   void menu(forms::MenuItem& title, forms::MenuItem* item = nullptr) {
@@ -89,11 +57,6 @@ class QtRecorded : public ::testing::Test {
       QTest::qWait(5);
     }
   }
-  bool shotIdle() {
-    auto& b = battle();
-    return b.tmrShot.Interval == 0 && b.tmrHit.Interval == 0 && b.tmrHit2.Interval == 0 && b.tmrBlast.Interval == 0 &&
-           b.tmrBlast2.Interval == 0 && b.tmrBlast3.Interval == 0;
-  }
   bool attackMidway() { return battle().tmrEnemy2.Interval > 0 && battle().intAttackStep >= 2 && battle().intAttackStep <= 6; }
   // The end of a mission: its cards shown and the question declined.
   void finish() {
@@ -109,13 +72,9 @@ class QtRecorded : public ::testing::Test {
     EXPECT_GT(recorder->lines(), 50);
   }
 
-  forms::QtRuntime rt;
-  Program program{rt};
   rp::MemoryJournal journal;
-  std::unique_ptr<rp::Recorder> recorder;
+  std::unique_ptr<rp::Recorder> recorder = std::make_unique<rp::Recorder>(rt, journal, BULWARN_VERSION);
   std::vector<std::function<void(Program&)>> setUps;
-  QTimer poll;
-  QWindow* window = nullptr;
 };
 
 TEST_F(QtRecorded, AVictoryWithAPauseInTheMiddleOfAShot) {
@@ -144,7 +103,7 @@ TEST_F(QtRecorded, AVictoryWithAPauseInTheMiddleOfAShot) {
       EXPECT_FALSE(b.isPaused());
       paused = true;
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shotIdle() || over(); }, 8000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bulwarn::test::shotChainIdle(b) || over(); }, 8000));
   }
   finish();
   EXPECT_TRUE(program.vex.blnVictory);
@@ -171,29 +130,6 @@ TEST_F(QtRecorded, ABreachWithAPauseInTheMiddleOfAnAttack) {
   expectTheReplayEndsAlike();
 }
 
-TEST_F(QtRecorded, AGunLostToTheEnemy) {
-  bulwarn::frmBulwarn& b = battle();
-  setUp([](Program& p) { p.frmBulwarn().HPBar.Width = 1; });  // any hit now finishes the gun
-  for (int attack = 0; attack < 20 && !over(); ++attack) {
-    setUp([](Program& p) { p.frmBulwarn().tmrEnemy1.Interval = 100; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.tmrEnemy2.Interval > 0 || over(); }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (b.tmrEnemy2.Interval == 0 && b.tmrEnemy3.Interval == 0) || over(); }, 3000));
-  }
-  finish();
-  EXPECT_TRUE(program.vex.blnDestroyed);
-  expectTheReplayEndsAlike();
-}
-
-}  // namespace
-
-#include <QDir>
-#include <cstdio>
-#include <fstream>
-
-#include "app/ShowReplay.h"
-#include "platform/headless/HeadlessRuntime.h"
-
-namespace {
 
 // A recording watched in the window: keys and clicks of the watcher change
 // nothing, and the show ends with the recording, in the state replay prints.
@@ -211,7 +147,8 @@ TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
     hrt.chooseMenu("mnuExit");
   }
   ASSERT_TRUE(hrt.ended());
-  const std::string path = QDir::tempPath().toStdString() + "/bulwarn-show-test.replay";
+  QTemporaryDir dir;  // of its own: the test runs at several scales at once
+  const std::string path = dir.filePath("show.replay").toStdString();
   std::ofstream(path, std::ios::binary) << journal.text();
   const rp::Outcome expected = rp::replay(rp::parse(journal.text()));
 
@@ -225,12 +162,13 @@ TEST(QtShow, AReplayShownInTheWindowIgnoresInputAndEndsLikeTheReplay) {
       }
   });
   meddler.start(100);
-  std::fflush(stdout);
+  testing::internal::CaptureStdout();
   const int rc = bulwarn::showReplay(path);
+  const std::string shown = testing::internal::GetCapturedStdout();
   meddler.stop();
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(expected.exitCode, 0) << expected.message;
-  std::remove(path.c_str());
+  EXPECT_EQ(shown, expected.state);
 }
 
 }  // namespace
