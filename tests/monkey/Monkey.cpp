@@ -50,7 +50,7 @@ void Monkey::startProgram() {
   skilled_ = ch_.next(3) == 0;
   lastForm_ = nullptr;  // a new program: its forms may reuse the old ones' memory
   program_->start();
-  lastUsableMs_ = rt_->nowMs();
+  lastUsableMs_ = lastHeldMs_ = rt_->nowMs();
 }
 
 int Monkey::answer(const forms::MsgBoxRecord& r) {
@@ -434,6 +434,16 @@ void Monkey::checkLiveness(const frmBulwarn& b) {
     lastUsableMs_ = now;
   } else if (now - lastUsableMs_ > 10000) {
     fail("the gun has been unusable for " + std::to_string(now - lastUsableMs_) + " ms");
+  }
+  // And it comes back as soon as nothing holds it any more: no round in the
+  // air, no attack on the log, no flash of the enemy's fire or of its hit on
+  // the screen (the last of these may end a tick before the hold does).
+  bool enemyFiring = b.BackColor != forms::kSysDesktop;
+  for (int k = 1; k <= 8; ++k) enemyFiring = enemyFiring || b.shpShot(k).Visible;
+  if (usable || waiting || attackOpen_ || enemyFiring || !test::shotChainIdle(b)) {
+    lastHeldMs_ = now;
+  } else if (now - lastHeldMs_ > 100) {
+    fail("the gun is locked with nothing holding it");
   }
 }
 

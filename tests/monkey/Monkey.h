@@ -112,6 +112,7 @@ class Monkey {
   long long replaysVerified_ = 0;
   Stats stats_;
   long long lastUsableMs_ = 0;
+  long long lastHeldMs_ = 0;  // the gun was usable, or something visibly held it
   long long lastCheckMs_ = 0;
   long long supplyMs_ = 0;
   float lastBar_ = 0;  // game time a reload or repair has run with the clocks on

@@ -1,4 +1,4 @@
-// The event loop: timers on one beat, drawn together, and sound that never blocks.
+// The event loop: timers due together drawn together, and sound that never blocks.
 #include <map>
 
 #include "ToyForms.h"
@@ -7,32 +7,6 @@
 
 namespace toy {
 namespace {
-
-// Rates that are multiples of 50 ms keep one beat: an animation started at an
-// odd moment then wakes the program together with the aircraft, not apart.
-TEST_F(QtForms, TimersOnMultiplesOfFiftyMillisecondsShareTheirWakeUps) {
-  auto& f = make();
-  std::vector<long long> slow, fast;
-  f.tmrSlow.Tick = [&] { slow.push_back(rt.nowMs()); };
-  f.tmrFast.Tick = [&] { fast.push_back(rt.nowMs()); };
-  f.Show();
-  f.tmrSlow.Interval = 100;
-  QTest::qWait(37);
-  const long long started = rt.nowMs();
-  f.tmrFast.Interval = 50;
-  ASSERT_TRUE(QTest::qWaitFor([&] { return fast.size() >= 8; }, 3000));
-  f.tmrFast.Interval = 0;
-  f.tmrSlow.Interval = 0;
-  EXPECT_GE(fast[0] - started, 25) << "the first tick came too early";
-  int together = 0, apart = 0;
-  for (long long t : slow) {
-    if (t < fast[0] || t > fast.back()) continue;
-    const bool shared = std::any_of(fast.begin(), fast.end(), [t](long long x) { return std::llabs(x - t) <= 2; });
-    (shared ? together : apart) += 1;
-  }
-  EXPECT_GE(together, 3);
-  EXPECT_EQ(apart, 0);
-}
 
 // Timers due together are drawn together: one repaint for the round, not one per timer.
 TEST_F(QtForms, TimersDueTogetherAreDrawnInOneRepaint) {
