@@ -365,8 +365,17 @@ void Monkey::checkGun(const frmBulwarn& b) {
       ++stats_.attacks;
     } else if (line == "Enemy Hit" || line == "Enemy Miss") {
       attackOpen_ = false;
+      ++(line == "Enemy Hit" ? stats_.hits : stats_.misses);
+      hitsToLand_ += line == "Enemy Hit" ? 1 : 0;
     }
   }
+  // Only a hit on the log shortens the bar, once; a miss never does.
+  if (lastForm_ == &b && !resetExpected_ && b.HPBar.Width < barAtLastLook_) {
+    if (hitsToLand_ == 0) fail("the bar shortened with no hit on the log");
+    --hitsToLand_;
+  }
+  barAtLastLook_ = b.HPBar.Width;
+  if (lastForm_ != &b || resetExpected_ || over_) hitsToLand_ = 0;
   // A reset or the end of the mission drops an attack (a new one comes 5 s later at the earliest).
   if (onField < unitsAtAttack_ || onField == 0 || lastForm_ != &b || resetExpected_ || over_) attackOpen_ = false;
 

@@ -30,6 +30,7 @@ struct Stats {
   // a reload or repair ran, and an attack, reload or repair that ended while
   // the player's round was still in the air.
   long long attacks = 0, attacksDuringSupply = 0, endedInMidShot = 0;
+  long long hits = 0, misses = 0;  // the rolls of the attacks
   std::string failure;  // empty while every invariant holds
 };
 
@@ -127,6 +128,8 @@ class Monkey {
   std::string lastLog_;             // the message log at the last look
   bool attackOpen_ = false;         // "Enemy Attack" seen, its roll not yet
   int unitsAtAttack_ = 0;           // units on the field when it began
+  int hitsToLand_ = 0;              // "Enemy Hit" seen, its damage not yet
+  float barAtLastLook_ = 0;
   bool lastShotIdle_ = true;        // at the last look
   bool lastOtherHold_ = false;      // an attack, reload or repair, at the last look
   bool resetExpected_ = false;      // the player answered Yes to starting afresh

@@ -16,11 +16,14 @@ long long envOr(const char* name, long long fallback) {
   return v && *v ? std::atoll(v) : fallback;
 }
 
+// Each program it plays is also replayed from its recording, and must end alike.
 Stats playSeed(std::uint64_t seed, long long events) {
   SeededChoices choices(seed);
   Monkey m(choices, seed);
+  m.setRecording(".", true);
   const Stats s = m.play(events);
   EXPECT_EQ(s.failure, "") << "reproduce: seed " << seed << ", after " << s.events << " events";
+  EXPECT_GE(m.replaysVerified(), s.programs);
   std::cout << "seed " << seed << ": " << s.events << " events, " << s.programs << " programs, " << s.missions
             << " missions (" << s.victories << " won, " << s.breaches << " breached, " << s.defeats << " gun lost), "
             << s.gameMs / 1000 << " s of game time; " << s.attacks << " attacks, " << s.attacksDuringSupply
@@ -38,6 +41,8 @@ TEST(Monkey, FixedSeedsKeepEveryInvariant) {
     all.defeats += s.defeats;
     all.attacksDuringSupply += s.attacksDuringSupply;
     all.endedInMidShot += s.endedInMidShot;
+    all.hits += s.hits;
+    all.misses += s.misses;
   }
   // The seeds reach every ending and the interleavings the gun's invariants are about.
   EXPECT_GT(all.victories, 0);
@@ -45,18 +50,8 @@ TEST(Monkey, FixedSeedsKeepEveryInvariant) {
   EXPECT_GT(all.defeats, 0);
   EXPECT_GT(all.attacksDuringSupply, 0);
   EXPECT_GT(all.endedInMidShot, 0);
-}
-
-// Each program the monkey plays, recorded and replayed, ends in the same state.
-TEST(Monkey, EveryProgramReplaysToTheSameState) {
-  for (std::uint64_t seed : {11u, 12u, 13u}) {
-    SeededChoices choices(seed);
-    Monkey m(choices, seed);
-    m.setRecording(".", true);
-    const Stats s = m.play(envOr("BULWARN_MONKEY_REPLAY_EVENTS", 30000));
-    EXPECT_EQ(s.failure, "") << "seed " << seed;
-    EXPECT_GE(m.replaysVerified(), s.programs);
-  }
+  EXPECT_GT(all.hits, 0);
+  EXPECT_GT(all.misses, 0);
 }
 
 TEST(MonkeyLong, SeedFromTheClock) {
