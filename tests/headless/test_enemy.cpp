@@ -1,6 +1,6 @@
 // The enemy: the ground advance and the perimeter, the aircraft's flight, the
 // attacks on the gun and the damage they do on every difficulty.
-#include "Fixture.h"
+#include "Golden.h"
 
 namespace bulwarn::test {
 namespace {
@@ -84,30 +84,16 @@ TEST_F(EnemyTest, AircraftFlyInsideTheirHalfOfTheSky) {
   EXPECT_LT(highest, 200) << "and the top";
 }
 
-// An attack locks the gun from its start to its roll, its attacker's flash
-// showing. (That only a hit shortens the bar is the monkey's to check.)
+// An attack, from the countdown's end (tests/golden/attack.txt): "Enemy
+// Attack" on the log and the gun and the targets locked; the attacker's flash
+// orange, then yellow and orange by turns, then out; the roll, the gun free.
 TEST_F(EnemyTest, AnAttackLocksTheGunFromItsStartToItsRoll) {
   frmBulwarn& b = battle();
   b.tmrMove.Enabled = false;
   b.tmrFly.Enabled = false;
   onlyUnit(3);
-  rt->advance(4990);
-  EXPECT_EQ(countMessages("Enemy Attack"), 0);
-  rt->advance(10);
-  EXPECT_EQ(lastMessage(), "Enemy Attack");
-  // Unit 3 fires: its flash orange, then yellow and orange by turns, then out; then the roll.
-  for (int step = 0; step < 8; ++step) {
-    EXPECT_EQ(gun(), "") << step;
-    rt->advance(50);
-    EXPECT_EQ(b.shpShot(3).Visible, step < 7) << step;
-    if (step < 7) {
-      EXPECT_EQ(b.shpShot(3).FillColor, step % 2 ? kYellow : kOrange) << step;
-    }
-  }
-  EXPECT_EQ(rolls(), 0);
-  rt->advance(50);
-  EXPECT_EQ(rolls(), 1);
-  EXPECT_EQ(gun(), "Fire keys units zones");
+  rt->advance(4950);
+  expectGolden("attack", golden::story(*rt, {&b.cmdFire, &b.imgUnit(3), &b.shpShot(3), &b.lblMessage}, 600));
 }
 
 // The attacker is selected and heard by its weapon as its attack begins.

@@ -2,7 +2,7 @@
 // damage, the impact and the kill, seen and heard; reload and repair.
 #include <set>
 
-#include "Fixture.h"
+#include "Golden.h"
 
 namespace bulwarn::test {
 namespace {
@@ -81,52 +81,32 @@ TEST_F(FiringTest, LineOfFireIsInclusiveAndGroundWinsTies) {
   EXPECT_EQ(targetAt(4120), 8);
 }
 
-// The target panel: a selected unit is framed on the field and shown in the
-// panel (its picture on its zone's colour, its kind in red on yellow, a pip
-// a hit point, eight at most); one without hit points is not selected but
-// names its kind; a click on the sky, the field or the gun clears the panel.
+// The target panel (tests/golden/target-panel.txt): a selected unit is framed
+// on the field and shown in the panel (its picture on its zone's colour, its
+// kind in red on yellow, a pip a hit point, eight at most); one without hit
+// points is not selected but names its kind; a click on the sky, the field or
+// the gun clears the panel, and the unit last selected is remembered.
 TEST_F(FiringTest, TheTargetPanelShowsTheSelectedUnit) {
   frmBulwarn& b = battle();
-  const forms::OleColor ground = 0x00008000, sky = 0x00FFFF00;
-  const struct {
-    int unit, hp, pips;
-    forms::OleColor zone;
-    const char* kind;
-  } rows[] = {{2, 8, 8, ground, "Armour - Main Battle Tank"},
-              {8, 3, 3, sky, "Air Superiority Fighter/Interceptor"},
-              {6, 1, 1, ground, "M.R.L.S. - Multiple Rocket Launch System"},
-              {4, 20, 8, ground, "Mechanized Infantry Fighting Vehicle"},
-              {3, 0, 0, forms::kSysDesktop, "Mechanized Infantry Fighting Vehicle"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.unit);
-    b.intHP[row.unit] = static_cast<std::int16_t>(row.hp);
-    ASSERT_TRUE(rt->click("imgUnit", row.unit));
-    const forms::Image& u = b.imgUnit(row.unit);
-    const bool selected = row.hp > 0;
-    EXPECT_EQ(b.imgSelect.Visible, selected);
-    EXPECT_EQ(b.imgSelectT.Visible, selected);
-    if (selected) {
-      EXPECT_EQ(b.imgSelect.Left, u.Left - 60);
-      EXPECT_EQ(b.imgSelect.Top, u.Top - 60);
-    }
-    EXPECT_EQ(b.picTarget.Picture.get(), selected ? u.Picture.get() : nullptr) << "the unit's own picture";
-    EXPECT_EQ(b.picTarget.BackColor, row.zone);
-    EXPECT_EQ(b.lblTargetDescription.Caption.get(), row.kind);
-    EXPECT_EQ(b.lblTargetDescription.BackColor, selected ? kYellow : forms::kSysDesktop);
-    EXPECT_EQ(b.lblTargetDescription.ForeColor, selected ? kRed : forms::kSysButtonText);
-    for (int i = 0; i <= 7; ++i) EXPECT_EQ(b.hp(i).Visible, i < row.pips) << i;
+  std::vector<std::string> seen;
+  auto look = [&](const std::string& after) {
+    seen.push_back(after + ": target " + std::to_string(b.intTarget));
+    for (const forms::Control* c : {(const forms::Control*)&b.imgSelect, (const forms::Control*)&b.imgSelectT,
+                                    (const forms::Control*)&b.picTarget, (const forms::Control*)&b.lblTargetDescription})
+      seen.push_back("  " + golden::describe(*c));
+    for (int i = 0; i <= 7; ++i) seen.push_back("  " + golden::describe(b.hp(i)));
+  };
+  for (auto [unit, hp] : {std::pair{2, 8}, {8, 3}, {6, 1}, {4, 20}, {3, 0}}) {
+    b.intHP[unit] = static_cast<std::int16_t>(hp);
+    ASSERT_TRUE(rt->click("imgUnit", unit));
+    look("unit " + std::to_string(unit) + " with " + std::to_string(hp) + " hit points");
   }
   for (const char* place : {"lblSky", "lblBattlefield", "imgSight"}) {
     rt->click("imgUnit", 2);
     ASSERT_TRUE(rt->click(place));
-    EXPECT_FALSE(b.imgSelect.Visible || b.imgSelectT.Visible || b.picTarget.Picture.get()) << place;
-    EXPECT_EQ(b.picTarget.BackColor, forms::kSysDesktop);
-    EXPECT_EQ(b.lblTargetDescription.Caption.get(), "");
-    EXPECT_EQ(b.lblTargetDescription.BackColor, forms::kSysDesktop);
-    EXPECT_EQ(b.lblTargetDescription.ForeColor, forms::kSysButtonText);
-    for (int i = 0; i <= 7; ++i) EXPECT_FALSE(b.hp(i).Visible) << i;
-    EXPECT_EQ(b.intTarget, 2) << "the last unit selected is remembered";
+    look(place);
   }
+  expectGolden("target-panel", seen);
 }
 
 TEST_F(FiringTest, FireMessagesAndAmmunition) {
@@ -221,72 +201,27 @@ TEST_F(FiringTest, HalfTheRoundsHitAndAHitTakesItsDifficultysRange) {
   EXPECT_NEAR(hits / static_cast<double>(shots), 0.5, 0.07);
 }
 
-// A killing hit, as the player sees and hears it: the gun fires (flash frames
-// for 600 ms), the round strikes at 650 ms (the unit's impact frames over it),
-// the unit explodes at 1500 ms (its kind's blast and sound), and the gun comes
-// back as the blast ends at 2300 ms, the score shown with its sign position.
+// A killing hit, as the player sees and hears it, from Enter until the gun
+// comes back (tests/golden/kill-unit<N>.txt): the muzzle flash's frames for
+// 600 ms, the round striking at 650 ms with the unit's kind of impact over it,
+// the unit exploding at 1500 ms with its kind's blast and sound until 2300 ms,
+// the score then shown with its sign position.
 TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
-  const struct {
-    int unit;
-    const char* impact;
-    bool air;
-  } rows[] = {{1, "hitD_00", false}, {2, "hitC_00", false}, {4, "hitB_00", false}, {7, "hitA_00", true}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.unit);
+  for (int unit : {1, 2, 4, 7}) {
+    SCOPED_TRACE(unit);
     start();
     silenceEnemy();
     frmBulwarn& b = battle();
-    b.imgUnit(1).Visible = row.unit == 1;  // the aircraft is in the line of fire only without the rocket launcher
-    b.intHP[row.unit] = 30000;
-    aimAt(row.unit);
+    b.imgUnit(1).Visible = unit == 1;  // the aircraft is in the line of fire only without the rocket launcher
+    b.intHP[unit] = 30000;
+    aimAt(unit);
     shoot();  // a round before, so that this one is not the first
-    b.intHP[row.unit] = 1;
+    b.intHP[unit] = 1;
     fireUntil(true);
-    const long long t0 = rt->nowMs();
-    const forms::Image& u = b.imgUnit(row.unit);
-    rt->advance(50);
-    EXPECT_EQ(pictureName(b.imgGunShot.Picture), "gunblast_00");
-    rt->advance(550);
-    EXPECT_EQ(pictureName(b.imgGunShot.Picture), "gunblast_11");
-    rt->advance(100);
-    EXPECT_FALSE(b.imgGunShot.Visible);
-    EXPECT_TRUE(b.imgHit.Visible);
-    EXPECT_EQ(pictureName(b.imgHit.Picture), row.impact);
-    EXPECT_EQ(b.imgHit.Left, u.Left + 120);
-    rt->advance(800);
-    EXPECT_FALSE(u.Visible);
-    const forms::Image& blast = row.air ? b.imgBlastA : b.imgBlastG;
-    EXPECT_TRUE(blast.Visible) << "it explodes";
-    EXPECT_EQ(blast.Left, u.Left - 200);
-    EXPECT_EQ(blast.Top, u.Top - (row.air ? 200 : 1000));
-    EXPECT_EQ(vex().intScore, 20);
-    EXPECT_EQ(vex().intKills, 1);
-    auto lines = messageLines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2], "Direct Hit");
-    EXPECT_EQ(lines.back(), "Target Destroyed");
-    // The ground blast's two kinds each have their sound.
-    const std::string frame = pictureName(blast.Picture);
-    const char* crash = row.air                ? "JetCrash.WAV"
-                        : frame == "blastA_00" ? "LargExplos.WAV"
-                        : frame == "blastB_00" ? "BattleBang.WAV"
-                                               : "no such frame";
-    EXPECT_EQ(rt->soundNames(), (std::vector<std::string>{"Maingun.WAV", "ArtilleryHit.WAV", crash}));
-    ASSERT_EQ(rt->sounds().size(), 3u);
-    EXPECT_EQ(rt->sounds()[1].timeMs - t0, 650);
-    EXPECT_EQ(rt->sounds()[2].timeMs - t0, 1500);
-    EXPECT_EQ(gun(), "") << "the shot still holds the gun";
-    rt->advance(50);
-    if (!row.air) {
-      EXPECT_EQ(pictureName(blast.Picture), frame.substr(0, 7) + "01") << "the blast plays its frames";
-    }
-    rt->advance(749);
-    EXPECT_TRUE(blast.Visible);
-    rt->advance(1);
-    EXPECT_FALSE(blast.Visible);
-    EXPECT_TRUE(shotChainIdle());
-    EXPECT_TRUE(released());
-    EXPECT_EQ(b.lblScore.Caption.get(), " 20");
+    const forms::Image& blast = unit == 7 ? b.imgBlastA : b.imgBlastG;
+    expectGolden("kill-unit" + std::to_string(unit),
+                 golden::story(*rt, {&b.cmdFire, &b.imgGunShot, &b.imgHit, &b.imgUnit(unit), &blast, &b.lblScore, &b.lblMessage},
+                               2400));
   }
 }
 
