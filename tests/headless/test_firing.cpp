@@ -215,7 +215,8 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     b.imgUnit(1).Visible = unit == 1;  // the aircraft is in the line of fire only without the rocket launcher
     b.intHP[unit] = 30000;
     aimAt(unit);
-    shoot();  // a round before, so that this one is not the first
+    fireUntil(true);  // a hit before, so that this one is not the first and its impact shows again
+    rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
     b.intHP[unit] = 1;
     fireUntil(true);
     const forms::Image& blast = unit == 7 ? b.imgBlastA : b.imgBlastG;
