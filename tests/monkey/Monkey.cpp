@@ -15,6 +15,18 @@ namespace {
 constexpr int kKeys[] = {37, 39, 37, 39, 13, 32, 38, 40, 65, 27, 112};
 const char* const kShortcuts[] = {"F1", "F2", "F3", "Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+X"};
 
+// The key that walks the gun towards the first unit on the field (alive, if
+// asked), or fires once it is under it; 0 with none there.
+int aimKey(const frmBulwarn& b, bool alive) {
+  for (int i = 1; i <= 8; ++i) {
+    const forms::Image& u = b.imgUnit(i);
+    if (!u.Visible || (alive && b.intHP[i] <= 0)) continue;
+    const float gun = b.imgSight.Left;
+    return gun < u.Left ? 39 : gun > u.Left + 570 ? 37 : 13;
+  }
+  return 0;
+}
+
 struct MonkeyFailure {
   std::string what;
 };
@@ -127,14 +139,9 @@ void Monkey::oneEvent() {
       note("sharpshooter repairs");
       rt_->click("cmdRepair");
     }
-    for (int i = 1; i <= 8; ++i) {
-      const forms::Image& u = b->imgUnit(i);
-      if (!u.Visible || b->intHP[i] <= 0) continue;
-      const float gun = b->imgSight.Left;
-      const int key = gun < u.Left ? 39 : gun > u.Left + 570 ? 37 : 13;
+    if (const int key = aimKey(*b, true)) {
       note("sharpshooter key " + std::to_string(key));
       rt_->pressKey(key);
-      break;
     }
     rt_->advance(key13Wait_);
     check("aim");
@@ -154,14 +161,7 @@ void Monkey::oneEvent() {
   } else if (kind < 62) {
     int key = kKeys[ch_.next(sizeof kKeys / sizeof kKeys[0])];
     if (b && ch_.next(2) == 0) {
-      // Aim: walk the gun under the first unit still on the field, then fire.
-      for (int i = 1; i <= 8; ++i) {
-        const forms::Image& u = b->imgUnit(i);
-        if (!u.Visible) continue;
-        const float gun = b->imgSight.Left;
-        key = gun < u.Left ? 39 : gun > u.Left + 570 ? 37 : 13;
-        break;
-      }
+      if (const int aim = aimKey(*b, false)) key = aim;
     }
     note("key " + std::to_string(key));
     rt_->pressKey(key);
