@@ -61,8 +61,8 @@ TEST(AutoSizeLabels, AccessKeyMarksTakeNoRoomInTheLayout) {
   EXPECT_EQ(joined, expected);
   // Not sized to its caption: the painter wraps it to its width, line ends are its only breaks.
   plain.autoSize = false;
-  plain.Caption = "Reload + Repair\r\nat once";
-  EXPECT_EQ(plain.layoutLines(), (std::vector<std::string>{"Reload + Repair", "at once"}));
+  plain.Caption = "Reload and Repair, then Fire at once\r\nagain";
+  EXPECT_EQ(plain.layoutLines(), (std::vector<std::string>{"Reload and Repair, then Fire at once", "again"}));
 }
 
 // Only a regular file within its limit is read, whole; anything else is
