@@ -245,6 +245,7 @@ TYPED_TEST_P(RuntimeContract, ClicksLandOnWhatThePlayerSeesThere) {
   // Buttons stand above painted controls, whatever was created later.
   EXPECT_EQ(clickedAt(1200, 2550), "cmdFire");
   EXPECT_EQ(clickedAt(1650, 2550), "lblOverButton");
+  EXPECT_EQ(clickedAt(1650, 3000), "optA");
   // Hidden controls are not there; disabled ones swallow the click.
   EXPECT_EQ(clickedAt(1995, 3000), "lblGround");
   EXPECT_EQ(clickedAt(2595, 3000), "nothing");

@@ -22,9 +22,9 @@ using Log = std::vector<std::string>;
 // 320 x 240 px. The sky and the ground are opaque labels that listen; a unit
 // flies in the sky under an empty image that listens too (a blast not yet
 // drawn); a see-through label and a shape lie about; a frame holds a label
-// and lets another stick out of it; a button with an access key sits on the
-// ground under a label created after it; a hidden and a disabled image lie on
-// the ground, and a disabled button beside them.
+// and lets another stick out of it; a button with an access key and an option
+// button sit on the ground under a label created after them; a hidden and a
+// disabled image lie on the ground, and a disabled button beside them.
 class PlayForm : public Form {
  public:
   PlayForm(Runtime& rt, std::string name, Log& log) : Form(rt, std::move(name)), log_(log) {
@@ -46,6 +46,7 @@ class PlayForm : public Form {
     lblOverhang.move(1200, 750, 900, 300);  // its right part lies outside the frame
     cmdFire.move(300, 2400, 1200, 450);
     cmdFire.Caption = "&Fire";
+    optA.move(1500, 2850, 300, 300);  // under the label too
     lblOverButton.move(900, 2250, 900, 900);
     imgHidden.move(1800, 2850, 450, 450);
     imgHidden.Picture = makePicture("gun", 30, 30);
@@ -86,6 +87,7 @@ class PlayForm : public Form {
   Frame fraBox{this, "fraBox"};
   Label lblInFrame{this, "lblInFrame", -1, &fraBox}, lblOverhang{this, "lblOverhang", -1, &fraBox};
   CommandButton cmdFire{this, "cmdFire"};
+  OptionButton optA{this, "optA"};
   Label lblOverButton{this, "lblOverButton"};
   Image imgHidden{this, "imgHidden"}, imgOff{this, "imgOff"};
   CommandButton cmdOff{this, "cmdOff"};

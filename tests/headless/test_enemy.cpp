@@ -86,14 +86,15 @@ TEST_F(EnemyTest, AircraftFlyInsideTheirHalfOfTheSky) {
 
 // An attack, from the countdown's end (tests/golden/attack.txt): "Enemy
 // Attack" on the log and the gun and the targets locked; the attacker's flash
-// orange, then yellow and orange by turns, then out; the roll, the gun free.
+// orange, then yellow and orange by turns, then out; the roll, the gun free;
+// and the next attack five seconds on, alike.
 TEST_F(EnemyTest, AnAttackLocksTheGunFromItsStartToItsRoll) {
   frmBulwarn& b = battle();
   b.tmrMove.Enabled = false;
   b.tmrFly.Enabled = false;
   onlyUnit(3);
   rt->advance(4950);
-  expectGolden("attack", golden::story(*rt, {&b.cmdFire, &b.imgUnit(3), &b.shpShot(3), &b.lblMessage}, 600));
+  expectGolden("attack", golden::story(*rt, {&b.cmdFire, &b.imgUnit(3), &b.shpShot(3), &b.lblMessage}, 5600));
 }
 
 // The attacker is selected and heard by its weapon as its attack begins.

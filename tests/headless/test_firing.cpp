@@ -218,6 +218,7 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     fireUntil(true);  // a hit before, so that this one is not the first and its impact shows again
     rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
     b.intHP[unit] = 1;
+    if (unit == 4) vex().intScore = -10;  // the kill brings it to 0, shown with its sign position
     fireUntil(true);
     const forms::Image& blast = unit == 7 ? b.imgBlastA : b.imgBlastG;
     expectGolden("kill-unit" + std::to_string(unit),
@@ -267,7 +268,10 @@ TEST_F(FiringTest, ReloadRefillsRoundByRound) {
   for (int i = 0; i <= 24; ++i) EXPECT_TRUE(b.picAmmo(i).Visible) << i;
 }
 
-TEST_F(FiringTest, RepairSnapsToFullAndCosts) {
+// A repair snaps to full within a step and costs 5 points. On its way the bar
+// turns yellow above a third of its border and below 0.6 of it, green above
+// two thirds, and keeps its colour in between.
+TEST_F(FiringTest, RepairSnapsToFullAndColoursTheBarOnItsWay) {
   frmBulwarn& b = battle();
   b.HPBar.Width = 7235;
   b.cmdRepair.Enabled = true;
@@ -281,6 +285,17 @@ TEST_F(FiringTest, RepairSnapsToFullAndCosts) {
   rt->advance(10);
   EXPECT_FALSE(b.blnRepairing);
   EXPECT_EQ(usable(), "Fire Reload keys units zones") << "rounds are missing";
+
+  for (auto [width, before, after] : {std::tuple{2405.f, kRed, kRed}, {2415.f, kRed, kYellow}, {4337.f, kRed, kRed},
+                                      {4820.f, kYellow, kYellow}, {4830.f, kYellow, kGreen}}) {
+    b.HPBar.Width = width;
+    b.HPBar.FillColor = before;
+    b.cmdRepair.Enabled = true;
+    ASSERT_TRUE(rt->click("cmdRepair"));
+    rt->advance(10);
+    EXPECT_EQ(b.HPBar.FillColor, after) << width + 10;
+    ASSERT_TRUE(rt->advanceUntil([&] { return !b.blnRepairing; }, 10000));
+  }
 }
 
 }  // namespace

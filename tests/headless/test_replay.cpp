@@ -135,7 +135,10 @@ TEST(Replay, EveryRecordingReplaysOrFailsCleanlyNamingItsLine) {
       {good + "3000 key frmBulwarn 0 0\n", 0, "the recording has no end"},  // the smallest key code
       {good + "3000 answer 6\n", 1, "no message box is open"},
       {good + "3000 click frmBulwarn cmdLaunch\n", 1, next + " (3000 click frmBulwarn cmdLaunch): frmBulwarn has no such control"},
-      {good + "3000 click frmBulwarn " + std::string(64, 'z') + "\n", 1, "has no such control"},
+      {good + "3000 click frmBulwarn " + std::string(63, 'z') + "Z\n", 1, "has no such control"},
+      {header + "100 click frmBulwarn imgUnit(10000)\n", 2, "line 2: bad control index"},
+      {good + "3000 key frmBulwarn 113 0\n3100 return frmOptionsG\n", 1,
+       "a return from a modal form, but the message box 'Really Restart?' is open"},
       {good + "3000 tick frmBulwarn tmrEnemyTime\n", 1, "silent"},  // never recorded
       // A key the player cannot send: F2 again while the first one's box is open.
       {good + "3000 key frmBulwarn 113 0\n3100 key frmBulwarn 113 0\n", 1, "(3100 key frmBulwarn 113 0): frmBulwarn takes no input"},
