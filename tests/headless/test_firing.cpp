@@ -213,6 +213,12 @@ TEST_F(FiringTest, AKillIsSeenAndHeardInItsOrder) {
     silenceEnemy();
     frmBulwarn& b = battle();
     b.imgUnit(1).Visible = unit == 1;  // the aircraft is in the line of fire only without the rocket launcher
+    if (unit == 4) {  // a kill before, so that this blast is not the mission's first
+      b.intHP[2] = 1;
+      aimAt(2);
+      fireUntil(true);
+      rt->advanceUntil([&] { return shotChainIdle(); }, 5000);
+    }
     b.intHP[unit] = 30000;
     aimAt(unit);
     fireUntil(true);  // a hit before, so that this one is not the first and its impact shows again
