@@ -121,7 +121,7 @@ TEST(Replay, EveryRecordingReplaysOrFailsCleanlyNamingItsLine) {
       {"bulwarn-recording 1 version=2.0 screen=12000x9000\n", 2, "line 1: the header lacks a field"},
       {header.substr(0, 30), 2, "line 1: the header line is cut off"},
       {header + "100 call\n50 tick frmBulwarn tmrFly\n", 2, "line 3: out of order"},
-      {header + "100 fly frmBulwarn\n", 2, "line 2: unknown event"},
+      {header + "100 fly frmBulwarn\n", 2, "line 2: unknown event 'fly'"},
       {header + "100 key frmBulwarn 99999999 0\n", 2, "line 2: bad key code"},
       {header + "100 click frmBulwarn imgUnit(x) 1 2\n", 2, "line 2: bad control index"},
       {header + "100 click frmBulwarn imgUnit(3) 1 nan\n", 2, "line 2: bad y"},
