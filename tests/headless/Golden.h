@@ -126,7 +126,8 @@ inline std::vector<std::string> story(HeadlessRuntime& rt, const std::vector<con
     const std::string at = "+" + std::to_string(t) + " ";
     for (size_t i = 0; i < controls.size(); ++i)
       if (std::string now = describe(*controls[i]); now != last[i]) out.push_back(at + (last[i] = now));
-    for (; heard < rt.sounds().size(); ++heard) out.push_back(at + "sound " + rt.soundNames()[heard]);
+    const std::vector<std::string> sounds = rt.soundNames();
+    for (; heard < sounds.size(); ++heard) out.push_back(at + "sound " + sounds[heard]);
   }
   return out;
 }
